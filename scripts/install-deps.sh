@@ -1,0 +1,22 @@
+#!/bin/sh
+# Installs the Debian packages that Tellwick needs to build, run and test. Quiet when all are
+# there already; safe to run again.
+set -eu
+
+PACKAGES="cmake ninja-build g++ clang libclang-rt-14-dev pkg-config
+    qt6-base-dev qt6-svg-dev qt6-qpa-plugins libavahi-client-dev fonts-dejavu-core
+    libgtest-dev libgmock-dev libbenchmark-dev
+    xvfb xauth icewm iproute2 util-linux"
+
+missing=""
+for package in $PACKAGES; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
+        missing="$missing $package"
+done
+[ -z "$missing" ] && exit 0
+
+echo "Installing:$missing"
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo=sudo
+$sudo apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends $missing >/dev/null

@@ -1,0 +1,51 @@
+#include "messaging/Mailslot.h"
+
+#include "messaging/ColorTags.h"
+#include "platform/ComputerName.h"
+
+QByteArray MailslotPath(QByteArrayView computer)
+{
+    QByteArray path("\\\\");
+    path.append(computer);
+    path.append("\\mailslot\\orvonet");
+    return path;
+}
+
+QByteArray ComputerPart(QByteArrayView typedName)
+{
+    if (typedName.isEmpty() || typedName.compare("localhost", Qt::CaseInsensitive) == 0)
+        return QByteArrayLiteral(".");
+    return typedName.toByteArray();
+}
+
+bool WriteMailslot(QByteArrayView path, QByteArrayView text)
+{
+    QByteArray datagram;
+    datagram.reserve(text.size() + 1);
+    datagram.append(text);
+    datagram.append('\0');
+    return WriteMailslotDatagram(path, datagram) == MailslotWriteResult::Written;
+}
+
+MailslotWriteResult SendTypedMessage(QByteArrayView typedComputer, QByteArrayView typedMessage)
+{
+    QByteArray datagram = TranslateColorTags(typedMessage);
+    datagram.append('\0');
+    return WriteMailslotDatagram(MailslotPath(ComputerPart(typedComputer)), datagram);
+}
+
+QByteArray DatagramText(QByteArrayView datagram)
+{
+    const qsizetype end = datagram.indexOf('\0');
+    return (end < 0 ? datagram : datagram.first(end)).toByteArray();
+}
+
+bool IsPing(QByteArrayView text)
+{
+    return text.contains(QByteArrayView(kPingText));
+}
+
+void AnswerPing()
+{
+    WriteMailslot(kBroadcastMailslotPath, GetComputerName());
+}

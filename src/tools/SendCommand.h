@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QByteArray>
+
+#include <iosfwd>
+#include <vector>
+
+// tellwick-send: sends one message from a script or a terminal, exactly as the Send Message
+// dialog would. Takes the arguments after the program name; returns the exit status.
+int RunSendCommand(const std::vector<QByteArray>& args, std::istream& in, std::ostream& out,
+                   std::ostream& err);

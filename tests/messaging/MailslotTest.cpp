@@ -1,0 +1,132 @@
+#include "messaging/Mailslot.h"
+
+#include "support/TestInbox.h"
+
+#include "support/Bytes.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(MailslotPathTest, BuildsPathsWithTheTypedComputer)
+{
+    const struct
+    {
+        const char* typed;
+        const char* path;
+    } cases[] = {
+        {"", "\\\\.\\mailslot\\orvonet"},
+        {"localhost", "\\\\.\\mailslot\\orvonet"},
+        {"LocalHost", "\\\\.\\mailslot\\orvonet"},
+        {"LOCALHOST", "\\\\.\\mailslot\\orvonet"},
+        {"localhost2", "\\\\localhost2\\mailslot\\orvonet"},
+        {"desk-7", "\\\\desk-7\\mailslot\\orvonet"},
+        {"*", "\\\\*\\mailslot\\orvonet"},
+        {"a-computer-name-much-longer-than-thirty-one-characters",
+         "\\\\a-computer-name-much-longer-than-thirty-one-characters\\mailslot\\orvonet"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(MailslotPath(ComputerPart(c.typed)), QByteArray(c.path)) << c.typed;
+    EXPECT_EQ(QByteArray(kOwnMailslotPath), MailslotPath("."));
+    EXPECT_EQ(QByteArray(kBroadcastMailslotPath), MailslotPath("*"));
+}
+
+TEST(MailslotTextTest, TextEndsAtTheFirstZeroByte)
+{
+    EXPECT_EQ(DatagramText(Bytes("hello\0")), "hello");
+    EXPECT_EQ(DatagramText(Bytes("\0")), "");
+    EXPECT_EQ(DatagramText(Bytes("a\0b\0")), "a");
+    EXPECT_EQ(DatagramText("no terminator"), "no terminator");
+    EXPECT_EQ(DatagramText(""), "");
+}
+
+TEST(MailslotTextTest, PingIsFoundAnywhereInExactCase)
+{
+    const struct
+    {
+        const char* text;
+        bool bPing;
+    } cases[] = {
+        {"<PING>", true},        {"status <PING> check", true}, {"x<PING>", true},
+        {"<ping>", false},       {"<Ping>", false},             {"<PING", false},
+        {"PING", false},         {"< PING>", false},            {"", false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(IsPing(c.text), c.bPing) << c.text;
+}
+
+class MailslotLoopbackTest : public ::testing::Test
+{
+protected:
+    void SetUp() override { m_pInbox = OpenTestInbox(); }
+
+    std::unique_ptr<CMailslotInbox> m_pInbox;
+};
+
+TEST_F(MailslotLoopbackTest, OwnInboxReceivesEachDatagramWhole)
+{
+    const QByteArray longest(1999, 'x');
+    const QByteArray texts[] = {"hello", "", "\x03" "04Alarm", longest};
+    for (const QByteArray& text : texts)
+        ASSERT_TRUE(WriteMailslot(kOwnMailslotPath, text));
+
+    const QList<QByteArray> received = ReadAll(*m_pInbox);
+    ASSERT_EQ(received.size(), 4);
+    EXPECT_EQ(Hex(received[0]), Hex(Bytes("hello\0")));
+    EXPECT_EQ(received[1], QByteArray(1, '\0'));
+    EXPECT_EQ(Hex(received[2]), Hex(Bytes("\x03" "04Alarm\0")));
+    EXPECT_EQ(received[3].size(), 2000);
+    EXPECT_EQ(DatagramText(received[3]), longest);
+}
+
+TEST_F(MailslotLoopbackTest, TypedMessageGoesOutTranslatedAsOneDatagram)
+{
+    for (const char* computer : {"localhost", "LOCALHOST", "", "127.0.0.1"})
+        ASSERT_EQ(SendTypedMessage(computer, "<r>Alarm<w,r> now"), MailslotWriteResult::Written)
+            << computer;
+
+    const QByteArray expected = Bytes("\x03" "04Alarm\x03" "00,04 now\0");
+    const QList<QByteArray> received = ReadAll(*m_pInbox);
+    ASSERT_EQ(received.size(), 4);
+    for (const QByteArray& datagram : received)
+        EXPECT_EQ(Hex(datagram), Hex(expected));
+}
+
+TEST_F(MailslotLoopbackTest, OversizedDatagramIsCutAndDoesNotBlockTheNext)
+{
+    ASSERT_TRUE(WriteMailslot(kOwnMailslotPath, QByteArray(5000, 'a')));
+    ASSERT_TRUE(WriteMailslot(kOwnMailslotPath, "after"));
+
+    const QList<QByteArray> received = ReadAll(*m_pInbox);
+    ASSERT_EQ(received.size(), 2);
+    EXPECT_EQ(DatagramText(received[0]), QByteArray(1999, 'a'));
+    EXPECT_EQ(DatagramText(received[1]), "after");
+}
+
+TEST_F(MailslotLoopbackTest, UnknownComputerIsReportedAndNothingArrives)
+{
+    EXPECT_EQ(SendTypedMessage("no-such-computer.invalid", "hi"), MailslotWriteResult::UnknownComputer);
+    EXPECT_TRUE(ReadAll(*m_pInbox).isEmpty());
+}
+
+TEST_F(MailslotLoopbackTest, ADatagramTooLargeForTheNetworkFails)
+{
+    EXPECT_EQ(SendTypedMessage(".", QByteArray(70000, 'x')), MailslotWriteResult::WriteFailed);
+    EXPECT_TRUE(ReadAll(*m_pInbox).isEmpty());
+}
+
+// Broadcasting reaches real networks, so it is tested only inside a private network namespace
+// that the ctest wrapper sets up (TELLWICK_ISOLATED_NETWORK).
+TEST_F(MailslotLoopbackTest, PingAnswerIsBroadcastAndReachesTheOwnInbox)
+{
+    if (qEnvironmentVariableIsEmpty("TELLWICK_ISOLATED_NETWORK"))
+        GTEST_SKIP() << "needs a private network namespace";
+    AnswerPing();
+    const QList<QByteArray> received = ReadAll(*m_pInbox);
+    ASSERT_GE(received.size(), 1);
+    EXPECT_FALSE(DatagramText(received[0]).isEmpty());
+    EXPECT_LE(DatagramText(received[0]).size(), 15);
+    EXPECT_EQ(received[0].back(), '\0');
+}
+
+} // namespace

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "platform/MailslotInbox.h"
+
+#include <QByteArray>
+
+#include <memory>
+
+// Moves every inbox and writer of this test program to a free UDP port, so tests never meet a
+// running copy or each other's test programs.
+quint16 UseFreeMailslotPort();
+
+// Opens the own inbox on the test port, failing the test when it cannot.
+std::unique_ptr<CMailslotInbox> OpenTestInbox();
+
+// Every datagram waiting in the inbox, oldest first.
+QList<QByteArray> ReadAll(CMailslotInbox& inbox);
