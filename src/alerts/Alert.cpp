@@ -2,8 +2,7 @@
 
 #include "extlib/orvosched/Task.h"
 #include "platform/Archive.h"
-
-#include <string_view>
+#include "platform/ContainsBytes.h"
 
 IMPLEMENT_SERIAL(CAlert, CObject, VERSIONABLE_SCHEMA | 1);
 
@@ -48,9 +47,8 @@ bool CAlert::Match(QByteArrayView text)
 {
     if (!m_bActive)
         return false;
-    const std::string_view haystack(text.data(), size_t(text.size()));
     for (const QByteArray& keyword : m_keywords) {
-        if (haystack.find(std::string_view(keyword.constData(), size_t(keyword.size()))) != haystack.npos) {
+        if (ContainsBytes(text, keyword)) {
             RunTask();
             return true;
         }

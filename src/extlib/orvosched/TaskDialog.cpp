@@ -33,8 +33,10 @@ CTaskDialog::CTaskDialog(const CTask& task, QWidget* pParent)
     pProgramRow->addWidget(m_pProgramEdit);
     pProgramRow->addWidget(pBrowseButton);
 
+    auto* pProgramLabel = new QLabel(tr("&Program:"), this);
+    pProgramLabel->setBuddy(m_pProgramEdit);
     auto* pForm = new QFormLayout;
-    pForm->addRow(tr("&Program:"), pProgramRow);
+    pForm->addRow(pProgramLabel, pProgramRow);
     pForm->addRow(tr("&Arguments:"), m_pArgumentsEdit);
 
     auto* pNote = new QLabel(tr("The program is started on its own; the message is not passed to it."), this);
