@@ -22,12 +22,6 @@ constexpr quint16 kMaxClassNameLength = 63;
 // reader allocate much more than the file holds.
 constexpr qint64 kReadPiece = 64 * 1024;
 
-template <typename T>
-T LittleEndian(const char* pData)
-{
-    return qFromLittleEndian<T>(pData);
-}
-
 } // namespace
 
 CArchive::CArchive(QIODevice& device, Mode nMode) : m_pDevice(&device), m_nMode(nMode)
@@ -59,7 +53,7 @@ void CArchive::FlushBuffer()
 {
     if (!m_buffer.isEmpty() && m_pDevice->write(m_buffer) != m_buffer.size())
         throw CArchiveException(CArchiveException::writeFailed);
-    m_buffer.clear();
+    m_buffer.resize(0); // keeps the allocation for the next round
 }
 
 void CArchive::Read(char* pData, qint64 nCount)
@@ -93,62 +87,67 @@ void CArchive::Close()
     m_pDevice = nullptr;
 }
 
+template <typename T>
+void CArchive::WriteLittleEndian(T value)
+{
+    char bytes[sizeof value];
+    qToLittleEndian(value, bytes);
+    Write(bytes, sizeof bytes);
+}
+
+template <typename T>
+T CArchive::ReadLittleEndian()
+{
+    char bytes[sizeof(T)];
+    Read(bytes, sizeof bytes);
+    return qFromLittleEndian<T>(bytes);
+}
+
 CArchive& CArchive::operator<<(quint8 by)
 {
-    Write(reinterpret_cast<const char*>(&by), 1);
+    WriteLittleEndian(by);
     return *this;
 }
 
 CArchive& CArchive::operator<<(quint16 w)
 {
-    char bytes[sizeof w];
-    qToLittleEndian(w, bytes);
-    Write(bytes, sizeof bytes);
+    WriteLittleEndian(w);
     return *this;
 }
 
 CArchive& CArchive::operator<<(qint32 l)
 {
-    return *this << quint32(l);
+    WriteLittleEndian(l);
+    return *this;
 }
 
 CArchive& CArchive::operator<<(quint32 dw)
 {
-    char bytes[sizeof dw];
-    qToLittleEndian(dw, bytes);
-    Write(bytes, sizeof bytes);
+    WriteLittleEndian(dw);
     return *this;
 }
 
 CArchive& CArchive::operator>>(quint8& by)
 {
-    char byte;
-    Read(&byte, 1);
-    by = quint8(byte);
+    by = ReadLittleEndian<quint8>();
     return *this;
 }
 
 CArchive& CArchive::operator>>(quint16& w)
 {
-    char bytes[sizeof w];
-    Read(bytes, sizeof bytes);
-    w = LittleEndian<quint16>(bytes);
+    w = ReadLittleEndian<quint16>();
     return *this;
 }
 
 CArchive& CArchive::operator>>(qint32& l)
 {
-    quint32 dw;
-    *this >> dw;
-    l = qint32(dw);
+    l = ReadLittleEndian<qint32>();
     return *this;
 }
 
 CArchive& CArchive::operator>>(quint32& dw)
 {
-    char bytes[sizeof dw];
-    Read(bytes, sizeof bytes);
-    dw = LittleEndian<quint32>(bytes);
+    dw = ReadLittleEndian<quint32>();
     return *this;
 }
 

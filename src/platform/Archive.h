@@ -84,6 +84,10 @@ private:
         quint32 nSchema; // of a class entry: the schema the stream gave it
     };
 
+    template <typename T>
+    void WriteLittleEndian(T value);
+    template <typename T>
+    T ReadLittleEndian();
     void WriteClass(const CRuntimeClass* pClass);
     const CRuntimeClass* ReadClass(const CRuntimeClass* pClassRequested, quint32& nSchema,
                                    quint32& nObjectTag);
