@@ -1,18 +1,11 @@
 #include "alerts/Alert.h"
 
-#include "alerts/RecordingTask.h"
+#include "alerts/AlertTestSupport.h"
 #include "messaging/ColorTags.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-
-CTask Task(const QByteArray& strProgram)
-{
-    CTask task;
-    task.SetProgram(strProgram);
-    return task;
-}
 
 CAlert FullAlert()
 {
@@ -20,79 +13,45 @@ CAlert FullAlert()
     alert.m_strDescription = "Disk";
     alert.m_keywords = {"full", " error"};
     alert.m_bActive = false;
-    const CTask task = Task("/usr/bin/notify-send");
+    CTask task;
+    task.SetProgram("/bin/a");
     alert.SetTask(&task);
+    task.SetProgram("/bin/changed");
+    EXPECT_EQ(alert.GetTask()->GetProgram(), "/bin/a"); // the alert keeps its own clone
     return alert;
 }
 
-TEST(AlertTest, DefaultsToAnActiveEmptyAlert)
-{
-    const CAlert alert;
-    EXPECT_TRUE(alert.m_bActive);
-    EXPECT_TRUE(alert.GetDescription().isEmpty());
-    EXPECT_TRUE(alert.m_keywords.isEmpty());
-    EXPECT_EQ(alert.GetTask(), nullptr);
-}
-
-TEST(AlertTest, ChangingACopyLeavesTheSourceUntouched)
-{
-    CAlert source = FullAlert();
-    CAlert copy(source);
-    ASSERT_NE(copy.GetTask(), nullptr);
-    EXPECT_NE(copy.GetTask(), source.GetTask());
-    EXPECT_EQ(copy.GetTask()->GetProgram(), "/usr/bin/notify-send");
-    EXPECT_EQ(copy.m_keywords, source.m_keywords);
-    EXPECT_EQ(copy.m_bActive, source.m_bActive);
-    EXPECT_EQ(copy.GetDescription(), "Disk");
-
-    copy.m_keywords[0] = "changed";
-    copy.m_keywords.append("more");
-    const CTask other = Task("/bin/other");
-    copy.SetTask(&other);
-    EXPECT_EQ(source.m_keywords, (QList<QByteArray>{"full", " error"}));
-    EXPECT_EQ(source.GetTask()->GetProgram(), "/usr/bin/notify-send");
-}
-
-TEST(AlertTest, AssignmentClonesTheTaskAndReplacesTheKeywords)
+TEST(AlertTest, CopiesOwnTheirTasksAndKeywords)
 {
     const CAlert source = FullAlert();
-    CAlert target;
-    target.m_keywords = {"old", "older", "oldest"};
-    const CTask old = Task("/bin/old");
-    target.SetTask(&old);
-    target = source;
-    EXPECT_EQ(target.m_keywords, source.m_keywords);
-    EXPECT_FALSE(target.m_bActive);
-    ASSERT_NE(target.GetTask(), nullptr);
-    EXPECT_NE(target.GetTask(), source.GetTask());
-    EXPECT_EQ(target.GetTask()->GetProgram(), "/usr/bin/notify-send");
+    const std::string strSource = Describe(source);
+    CAlert copy(source);
+    CAlert assigned;
+    assigned.m_keywords = {"old", "older", "oldest"};
+    assigned.SetTask(copy.GetTask());
+    assigned = source;
+    for (CAlert* pAlert : {&copy, &assigned}) {
+        EXPECT_EQ(Describe(*pAlert), strSource);
+        EXPECT_NE(pAlert->GetTask(), source.GetTask());
+        pAlert->m_keywords[0] = "changed";
+        pAlert->SetTask(nullptr);
+    }
+    EXPECT_EQ(Describe(source), strSource);
 
-    CAlert empty;
-    target = empty;
-    EXPECT_EQ(target.GetTask(), nullptr);
-    EXPECT_TRUE(target.m_keywords.isEmpty());
+    assigned = CAlert();
+    EXPECT_EQ(assigned.GetTask(), nullptr);
+    EXPECT_TRUE(assigned.m_keywords.isEmpty());
 }
 
 TEST(AlertTest, SelfAssignmentKeepsEverything)
 {
     CAlert alert = FullAlert();
     const CTask* pTask = alert.GetTask();
+    const std::string strBefore = Describe(alert);
     CAlert& same = alert;
     alert = same;
     EXPECT_EQ(alert.GetTask(), pTask);
-    EXPECT_EQ(alert.GetTask()->GetProgram(), "/usr/bin/notify-send");
-    EXPECT_EQ(alert.m_keywords, (QList<QByteArray>{"full", " error"}));
-}
-
-TEST(AlertTest, SetTaskKeepsAClone)
-{
-    CAlert alert;
-    CTask task = Task("/bin/a");
-    alert.SetTask(&task);
-    task.SetProgram("/bin/b");
-    EXPECT_EQ(alert.GetTask()->GetProgram(), "/bin/a");
-    alert.SetTask(nullptr);
-    EXPECT_EQ(alert.GetTask(), nullptr);
+    EXPECT_EQ(Describe(alert), strBefore);
 }
 
 struct AlertSpec

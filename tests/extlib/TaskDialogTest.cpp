@@ -3,71 +3,46 @@
 #include "extlib/orvosched/Task.h"
 
 #include <QApplication>
-#include <QDialogButtonBox>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QTimer>
 
 #include <gtest/gtest.h>
 
-#include <functional>
-
 namespace {
 
-// Runs the action on the modal dialog once it shows.
-void WhenDialogShows(const std::function<void(QDialog&)>& action)
+// Through Properties, as the alert dialog calls it: types into the dialog, then closes it.
+int EditInDialog(CTask& task, const QString& strProgram, const QString& strArguments, bool bAccept)
 {
-    QTimer::singleShot(0, [action] {
+    QTimer::singleShot(0, [=] {
         auto* pDialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
         ASSERT_NE(pDialog, nullptr);
-        action(*pDialog);
-    });
-}
-
-CTask Task()
-{
-    CTask task;
-    task.SetProgram("/usr/bin/notify-send");
-    task.SetArguments("-u critical");
-    return task;
-}
-
-class TaskDialogTest : public ::testing::Test
-{
-protected:
-    void SetUp() override { CTaskDialog::Install(); }
-    void TearDown() override { CTask::SetPropertiesDialog(nullptr); }
-};
-
-TEST_F(TaskDialogTest, OkTakesTheTypedProgramAndArguments)
-{
-    CTask task = Task();
-    WhenDialogShows([](QDialog& dialog) {
-        EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Task"));
-        auto* pProgram = dialog.findChild<QLineEdit*>(QStringLiteral("programLineEdit"));
-        auto* pArguments = dialog.findChild<QLineEdit*>(QStringLiteral("argumentsLineEdit"));
+        EXPECT_EQ(pDialog->windowTitle(), QStringLiteral("Task"));
+        auto* pProgram = pDialog->findChild<QLineEdit*>(QStringLiteral("programLineEdit"));
+        auto* pArguments = pDialog->findChild<QLineEdit*>(QStringLiteral("argumentsLineEdit"));
         EXPECT_EQ(pProgram->text(), QStringLiteral("/usr/bin/notify-send"));
         EXPECT_EQ(pArguments->text(), QStringLiteral("-u critical"));
-        pProgram->setText(QStringLiteral(" /usr/bin/xmessage "));
-        pArguments->setText(QStringLiteral("\"disk full\" "));
-        dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+        pProgram->setText(strProgram);
+        pArguments->setText(strArguments);
+        bAccept ? pDialog->accept() : pDialog->reject();
     });
-    EXPECT_EQ(task.Properties(), 1);
-    EXPECT_EQ(task.GetProgram(), "/usr/bin/xmessage");
-    EXPECT_EQ(task.GetArguments(), "\"disk full\" ");
-    EXPECT_EQ(task.GetDescription(), "xmessage");
+    return task.Properties();
 }
 
-TEST_F(TaskDialogTest, CancelLeavesTheTaskAsItWas)
+TEST(TaskDialogTest, OkTakesTheTypedFieldsAndCancelNothing)
 {
-    CTask task = Task();
-    WhenDialogShows([](QDialog& dialog) {
-        dialog.findChild<QLineEdit*>(QStringLiteral("programLineEdit"))->setText(QStringLiteral("/bin/other"));
-        dialog.reject();
-    });
+    CTaskDialog::Install();
+    for (const bool bAccept : {false, true}) {
+        CTask task;
+        task.SetProgram("/usr/bin/notify-send");
+        task.SetArguments("-u critical");
+        const int nResult = EditInDialog(task, QStringLiteral(" /usr/bin/xmessage "), QStringLiteral("\"disk full\" "), bAccept);
+        EXPECT_EQ(nResult == 1, bAccept);
+        EXPECT_EQ(task.GetProgram(), bAccept ? "/usr/bin/xmessage" : "/usr/bin/notify-send");
+        EXPECT_EQ(task.GetArguments(), bAccept ? "\"disk full\" " : "-u critical");
+    }
+    CTask::SetPropertiesDialog(nullptr);
+    CTask task;
     EXPECT_NE(task.Properties(), 1);
-    EXPECT_EQ(task.GetProgram(), "/usr/bin/notify-send");
-    EXPECT_EQ(task.GetArguments(), "-u critical");
 }
 
 } // namespace
