@@ -54,7 +54,7 @@ TEST(AlertTest, SelfAssignmentKeepsEverything)
     EXPECT_EQ(Describe(alert), strBefore);
 }
 
-struct AlertSpec
+struct AlertSetup
 {
     QList<QByteArray> keywords;
     bool bActive = true;
@@ -64,7 +64,7 @@ struct AlertSpec
 struct MatchCase
 {
     const char* name;
-    std::vector<AlertSpec> alerts;
+    std::vector<AlertSetup> alerts;
     QByteArray text;
     std::vector<QByteArray> runs;   // task runs in order, named by alert index
     std::vector<bool> results;      // what Match returned, per alert
