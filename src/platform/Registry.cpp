@@ -103,12 +103,18 @@ qint32 RegistryCreateKey(const RegistryKeyHandle& hParent, QByteArrayView subKey
 qint32 RegistryQueryValue(const RegistryKeyHandle& hKey, QByteArrayView name, quint32* pdwType,
                           char* pData, quint32* pcbData)
 {
+    if (pData && !pcbData)
+        return ERROR_INVALID_PARAMETER;
+    // Type and size of a value that cannot be read are reported as none.
+    const quint32 cbBuffer = pcbData ? *pcbData : 0;
+    if (pdwType)
+        *pdwType = REG_NONE;
+    if (pcbData)
+        *pcbData = 0;
     if (!hKey.IsValid())
         return ERROR_INVALID_HANDLE;
     if (hKey.root != RegistryRoot::CurrentUser)
         return ERROR_FILE_NOT_FOUND;
-    if (pData && !pcbData)
-        return ERROR_INVALID_PARAMETER;
     CRegistryFile::Snapshot pHold;
     const CRegistryData::Values* pValues = ValuesOf(hKey, pHold);
     const auto it = pValues->find(name);
@@ -120,7 +126,7 @@ qint32 RegistryQueryValue(const RegistryKeyHandle& hKey, QByteArrayView name, qu
         *pdwType = value.dwType;
     qint32 nResult = ERROR_SUCCESS;
     if (pData) {
-        if (nSize > *pcbData)
+        if (nSize > cbBuffer)
             nResult = ERROR_MORE_DATA;
         else if (nSize > 0)
             std::memcpy(pData, value.data.constData(), nSize);
