@@ -1,6 +1,7 @@
 #include "platform/FileAppend.h"
 
 #include <QByteArray>
+#include <QVarLengthArray>
 
 #include <cerrno>
 #include <ctime>
@@ -8,8 +9,6 @@
 #include <sys/file.h>
 #include <sys/uio.h>
 #include <unistd.h>
-
-#include <vector>
 
 namespace {
 
@@ -32,9 +31,9 @@ bool LockForWriting(int fd)
     }
 }
 
-bool WriteAll(int fd, std::vector<iovec> pieces)
+bool WriteAll(int fd, QVarLengthArray<iovec, 4> pieces)
 {
-    size_t nFirst = 0;
+    qsizetype nFirst = 0;
     while (nFirst < pieces.size()) {
         const ssize_t n = writev(fd, &pieces[nFirst], int(pieces.size() - nFirst));
         if (n < 0 && errno == EINTR)
@@ -71,11 +70,10 @@ bool AppendToFile(QByteArrayView path, std::initializer_list<QByteArrayView> pie
         return false;
     bool bWritten = false;
     if (LockForWriting(fd)) {
-        std::vector<iovec> vectors;
-        vectors.reserve(pieces.size());
+        QVarLengthArray<iovec, 4> vectors;
         for (QByteArrayView piece : pieces)
-            vectors.push_back({const_cast<char*>(piece.data()), size_t(piece.size())});
-        bWritten = WriteAll(fd, std::move(vectors));
+            vectors.append({const_cast<char*>(piece.data()), size_t(piece.size())});
+        bWritten = WriteAll(fd, vectors);
     }
     // Closing releases the lock.
     return close(fd) == 0 && bWritten;

@@ -59,7 +59,8 @@ qint32 RegistryOpenKey(const RegistryKeyHandle& hParent, QByteArrayView subKey,
     hResult = RegistryKeyHandle();
     if (!hParent.IsValid())
         return ERROR_INVALID_HANDLE;
-    if (!IsValidRegistryPath(subKey))
+    const QByteArray path = JoinPath(hParent.path, subKey);
+    if (!IsValidRegistryPath(subKey) || !IsValidRegistryPath(path))
         return ERROR_BAD_PATHNAME;
     if (hParent.root == RegistryRoot::LocalMachine) {
         if (!subKey.isEmpty())
@@ -70,7 +71,7 @@ qint32 RegistryOpenKey(const RegistryKeyHandle& hParent, QByteArrayView subKey,
     const CRegistryFile::Snapshot pSnapshot = CRegistryFile::User().Load();
     if (!pSnapshot->FindKey(hParent.path))
         return ERROR_KEY_DELETED;
-    const auto* pKey = pSnapshot->FindKey(JoinPath(hParent.path, subKey));
+    const auto* pKey = pSnapshot->FindKey(path);
     if (!pKey)
         return ERROR_FILE_NOT_FOUND;
     hResult = HandleTo(pSnapshot, *pKey);

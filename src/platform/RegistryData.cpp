@@ -60,6 +60,8 @@ bool IsValidRegistryPath(QByteArrayView path)
 {
     if (path.isEmpty())
         return true;
+    if (path.size() > kMaxRegistryPathLength)
+        return false;
     if (path.startsWith('\\') || path.endsWith('\\') || path.contains(QByteArrayView("\\\\")))
         return false;
     return !HoldsLineBreakOrZero(path);

@@ -52,9 +52,13 @@ private:
     Keys m_keys;
 };
 
+// The longest key path, as the registry limits it; it also bounds how much a store file can
+// grow when it is written back, since every key above a key is written too.
+inline constexpr qsizetype kMaxRegistryPathLength = 255;
+
 // Whether a path below a key is well formed: names separated by single backslashes, none
-// empty, and no line break or zero byte anywhere (the store file could not hold them). The
-// empty path names the key itself.
+// empty, no line break or zero byte anywhere (the store file could not hold them), and not
+// longer than kMaxRegistryPathLength. The empty path names the key itself.
 bool IsValidRegistryPath(QByteArrayView path);
 // Whether a value name can be stored: no line break or zero byte.
 bool IsValidRegistryValueName(QByteArrayView name);

@@ -112,6 +112,12 @@ CRegistryFile& CRegistryFile::User()
 
 QByteArray CRegistryFile::FilePath()
 {
+    const std::lock_guard guard(m_mutex);
+    return PathLocked();
+}
+
+QByteArray CRegistryFile::PathLocked()
+{
     const char* configHome = std::getenv("XDG_CONFIG_HOME");
     const char* home = std::getenv("HOME");
     if (!configHome)
@@ -141,7 +147,7 @@ CRegistryFile::Snapshot CRegistryFile::Load()
 {
     const std::lock_guard guard(m_mutex);
     Snapshot snapshot;
-    if (LoadLocked(FilePath(), snapshot) != ERROR_SUCCESS)
+    if (LoadLocked(PathLocked(), snapshot) != ERROR_SUCCESS)
         return std::make_shared<const CRegistryData>();
     return snapshot;
 }
@@ -230,7 +236,7 @@ qint32 CRegistryFile::ReadFile(const QByteArray& path, Snapshot& snapshot)
 qint32 CRegistryFile::Update(const Change& change, Snapshot* pWritten)
 {
     const std::lock_guard guard(m_mutex);
-    const QByteArray path = FilePath();
+    const QByteArray path = PathLocked();
     const QByteArray folder = path.first(path.lastIndexOf('/'));
     if (!MakeFolders(folder))
         return StatusOfErrno(errno, ERROR_CANTWRITE);

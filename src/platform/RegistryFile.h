@@ -61,6 +61,7 @@ private:
         friend bool operator==(const FileStamp&, const FileStamp&) = default;
     };
 
+    QByteArray PathLocked();
     // Returns the content of the file at the path, from the kept copy when it is current.
     qint32 LoadLocked(const QByteArray& path, Snapshot& snapshot);
     qint32 ReadFile(const QByteArray& path, Snapshot& snapshot);
