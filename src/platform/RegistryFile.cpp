@@ -143,6 +143,16 @@ QByteArray CRegistryFile::PathLocked()
     return m_path;
 }
 
+CRegistryFile::FileStamp CRegistryFile::StampOf(const struct stat& status)
+{
+    return FileStamp{true,
+                     quint64(status.st_dev),
+                     quint64(status.st_ino),
+                     qint64(status.st_size),
+                     Nanoseconds(status.st_mtim),
+                     Nanoseconds(status.st_ctim)};
+}
+
 CRegistryFile::Snapshot CRegistryFile::Load()
 {
     const std::lock_guard guard(m_mutex);
@@ -167,13 +177,7 @@ qint32 CRegistryFile::LoadLocked(const QByteArray& path, Snapshot& snapshot)
         snapshot = m_pKept;
         return ERROR_SUCCESS;
     }
-    const FileStamp stamp{true,
-                          quint64(status.st_dev),
-                          quint64(status.st_ino),
-                          qint64(status.st_size),
-                          Nanoseconds(status.st_mtim),
-                          Nanoseconds(status.st_ctim)};
-    if (m_pKept && !m_bKeptIsRacy && m_keptStamp == stamp && m_keptPath == path) {
+    if (m_pKept && !m_bKeptIsRacy && m_keptStamp == StampOf(status) && m_keptPath == path) {
         snapshot = m_pKept;
         return ERROR_SUCCESS;
     }
@@ -221,12 +225,7 @@ qint32 CRegistryFile::ReadFile(const QByteArray& path, Snapshot& snapshot)
     clock_gettime(CLOCK_REALTIME, &now);
     const qint64 nChanged = std::max(Nanoseconds(status.st_mtim), Nanoseconds(status.st_ctim));
     m_bKeptIsRacy = Nanoseconds(now) - nChanged < kRacyNanoseconds;
-    m_keptStamp = FileStamp{true,
-                            quint64(status.st_dev),
-                            quint64(status.st_ino),
-                            qint64(status.st_size),
-                            Nanoseconds(status.st_mtim),
-                            Nanoseconds(status.st_ctim)};
+    m_keptStamp = StampOf(status);
     m_keptPath = path;
     m_pKept = std::make_shared<const CRegistryData>(ParseRegistryText(text).data);
     snapshot = m_pKept;

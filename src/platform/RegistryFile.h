@@ -8,6 +8,8 @@
 #include <memory>
 #include <mutex>
 
+struct stat;
+
 // Status codes of the store, numbered as the registry numbers them.
 inline constexpr qint32 ERROR_SUCCESS = 0;
 inline constexpr qint32 ERROR_FILE_NOT_FOUND = 2;
@@ -61,6 +63,7 @@ private:
         friend bool operator==(const FileStamp&, const FileStamp&) = default;
     };
 
+    static FileStamp StampOf(const struct stat& status);
     QByteArray PathLocked();
     // Returns the content of the file at the path, from the kept copy when it is current.
     qint32 LoadLocked(const QByteArray& path, Snapshot& snapshot);

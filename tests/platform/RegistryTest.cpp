@@ -95,7 +95,6 @@ TEST_F(RegistryTest, StatusOfBadCalls)
          ERROR_FILE_NOT_FOUND},
         {"empty name inside", RegistryCreateKey(HKEY_CURRENT_USER, "A\\\\B", hNone),
          ERROR_BAD_PATHNAME},
-        {"leading backslash", RegistryOpenKey(HKEY_CURRENT_USER, "\\A", hNone), ERROR_BAD_PATHNAME},
         {"line break in a key", RegistryCreateKey(HKEY_CURRENT_USER, "A\nB", hNone),
          ERROR_BAD_PATHNAME},
         {"path too long", RegistryCreateKey(HKEY_CURRENT_USER, QByteArray(256, 'a'), hNone),
@@ -106,9 +105,7 @@ TEST_F(RegistryTest, StatusOfBadCalls)
          ERROR_INVALID_PARAMETER},
         {"read with no handle", RegistryQueryValue(hNone, "X", nullptr, nullptr, nullptr),
          ERROR_INVALID_HANDLE},
-        {"write with no handle", RegistrySetValue(hNone, "X", REG_SZ, ""), ERROR_INVALID_HANDLE},
         {"delete a missing value", RegistryDeleteValue(hKey, "Missing"), ERROR_FILE_NOT_FOUND},
-        {"close no handle", RegistryCloseKey(hNone), ERROR_INVALID_HANDLE},
     };
     for (const auto& c : cases)
         EXPECT_EQ(c.nResult, c.nExpected) << c.what;

@@ -184,13 +184,4 @@ TEST(RegistryTextTest, ToleratesWhatEditorsAndPeopleLeave)
     EXPECT_EQ(pKey->second.begin()->first, "A");
 }
 
-TEST(RegistryTextTest, NothingUsableGivesAnEmptyStore)
-{
-    for (const QByteArray& text : {QByteArray(), QByteArray("REGEDIT4\n"), Bytes("\0\0\0"),
-                                   QByteArray("\"Lost\"=dword:00000001\n"), QByteArray(10000, '[')}) {
-        const RegistryParseResult parsed = ParseRegistryText(text);
-        EXPECT_TRUE(parsed.data == CRegistryData()) << Hex(text.left(20));
-    }
-}
-
 } // namespace

@@ -16,20 +16,16 @@ protected:
     void SetUp() override { RemoveStoreFile(); }
 };
 
-TEST_F(ProfileTest, ReadsGiveTheDefaultAndCreateNothing)
-{
-    EXPECT_EQ(GetProfileInt(kHideCaption.section, kHideCaption.name, 5), 5);
-    EXPECT_EQ(GetProfileString(kViewFont.section, kViewFont.name, kViewFont.defaultText),
-              kViewFont.defaultText.toByteArray());
-    EXPECT_EQ(GetProfileString(kWindowPos.section, kWindowPos.name), "");
-    QByteArray state = "untouched";
-    EXPECT_FALSE(GetProfileBinary(kBarState.section, kBarState.name, state));
-    EXPECT_EQ(state, "untouched");
-    EXPECT_TRUE(ReadStoreFile().isEmpty());
-}
-
 TEST_F(ProfileTest, SectionsAreSubKeysOfTheProgramsKey)
 {
+    // Reads give the default and create nothing.
+    EXPECT_EQ(GetProfileInt(kHideCaption.section, kHideCaption.name, 5), 5);
+    EXPECT_EQ(GetProfileString(kWindowPos.section, kWindowPos.name, "none"), "none");
+    QByteArray read = "untouched";
+    EXPECT_FALSE(GetProfileBinary(kBarState.section, kBarState.name, read));
+    EXPECT_EQ(read, "untouched");
+    EXPECT_TRUE(ReadStoreFile().isEmpty());
+
     ASSERT_TRUE(WriteProfileInt(kHideCaption.section, kHideCaption.name, 1));
     ASSERT_TRUE(WriteProfileInt("Numbers", "Negative", -7));
     ASSERT_TRUE(WriteProfileString(kWindowPos.section, kWindowPos.name, "0,1,-4,-4,800,600,1,2,3,4"));
@@ -41,7 +37,6 @@ TEST_F(ProfileTest, SectionsAreSubKeysOfTheProgramsKey)
     EXPECT_EQ(GetProfileInt("Numbers", "Negative", 0), -7);
     EXPECT_EQ(GetProfileString(kWindowPos.section, kWindowPos.name), "0,1,-4,-4,800,600,1,2,3,4");
     EXPECT_EQ(GetProfileString("Texts", "Empty", "default"), "");
-    QByteArray read;
     EXPECT_TRUE(GetProfileBinary(kBarState.section, kBarState.name, read));
     EXPECT_EQ(read, state);
 

@@ -7,8 +7,6 @@
 #include "support/Bytes.h"
 #include "support/TestStore.h"
 
-#include <QFile>
-
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -192,22 +190,6 @@ TEST_F(SettingsTest, RecordsBeforeAndAfterASave)
     EXPECT_EQ(before.GetLogFileName(), "Tellwick.log");
     EXPECT_EQ(after.GetMaxLines(), 42);
     EXPECT_EQ(after.GetLogFileName(), "other.log");
-}
-
-TEST_F(SettingsTest, SaveWithoutAWritableStoreWritesNothingAndGoesOn)
-{
-    WriteStoreFile("REGEDIT4\n");
-    const QString path = QFile::decodeName(StoreFilePath());
-    ASSERT_TRUE(QFile::setPermissions(path, QFile::WriteOwner));
-    {
-        const CObeyFilePermissions obey;
-        CSettings settings;
-        settings.SetMaxLines(42);
-        settings.Save();
-        EXPECT_EQ(CSettings().GetMaxLines(), 150);
-    }
-    ASSERT_TRUE(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner));
-    EXPECT_EQ(ReadStoreFile(), "REGEDIT4\n");
 }
 
 } // namespace
