@@ -17,7 +17,7 @@ namespace {
 constexpr char kWriterSection[] = "TELLWICK_TEST_WRITER_SECTION";
 constexpr char kWriterConfig[] = "TELLWICK_TEST_WRITER_CONFIG";
 constexpr char kReady[] = "writer ready";
-constexpr int kWrites = 300;
+constexpr int kWrites = 200;
 
 QByteArray ValueName(int i)
 {
