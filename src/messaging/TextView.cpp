@@ -206,8 +206,7 @@ void CTextView::OnPaint(QPainter& dc, const QRect& rcClient)
         if (y <= rcClient.top())
             break;
         if (nLine == 0)
-            dc.fillRect(QRect(rcClient.left(), rcClient.top(), rcClient.width(), y - rcClient.top()),
-                        m_crBackground);
+            dc.fillRect(QRect(rcClient.topLeft(), QPoint(rcClient.right(), y - 1)), m_crBackground);
     }
     dc.restore();
 }
@@ -216,8 +215,10 @@ std::vector<TextRow> CTextView::WrapLine(QStringView text, int nWidth)
 {
     m_advances.assign(size_t(text.size()), 0.0);
     char32_t ch = 0;
-    for (qsizetype i = 0; i < text.size(); i += CharacterAt(text, i, ch))
+    for (qsizetype i = 0, nLength = 0; i < text.size(); i += nLength) {
+        nLength = CharacterAt(text, i, ch);
         m_advances[size_t(i)] = CharWidth(ch);
+    }
     return ::WrapLine(text, m_advances, nWidth);
 }
 
@@ -253,8 +254,10 @@ qreal CTextView::TextWidth(QStringView text)
 {
     qreal nWidth = 0;
     char32_t ch = 0;
-    for (qsizetype i = 0; i < text.size(); i += CharacterAt(text, i, ch))
+    for (qsizetype i = 0, nLength = 0; i < text.size(); i += nLength) {
+        nLength = CharacterAt(text, i, ch);
         nWidth += CharWidth(ch);
+    }
     return nWidth;
 }
 

@@ -2,7 +2,8 @@
 
 #include <QFontInfo>
 #include <QFontMetrics>
-#include <QGuiApplication>
+
+#include "support/CaseName.h"
 
 #include <gtest/gtest.h>
 
@@ -69,13 +70,7 @@ INSTANTIATE_TEST_SUITE_P(
         FontCase{"huge positive height is bounded",
                  {.lfHeight = INT_MAX, .lfWeight = -3, .lfFaceName = "DejaVu Sans"},
                  1000, QFont::Normal, false, false, false, false, QFont::AnyStyle}),
-    [](const auto& info) {
-        std::string name = info.param.name;
-        for (char& ch : name)
-            if (!std::isalnum(static_cast<unsigned char>(ch)))
-                ch = '_';
-        return name;
-    });
+    CaseName());
 
 TEST(ToQFont, PositiveHeightIsTheWholeCell)
 {
@@ -83,19 +78,6 @@ TEST(ToQFont, PositiveHeightIsTheWholeCell)
     const int nCell = QFontMetrics(font).height();
     EXPECT_LE(nCell, 20);
     EXPECT_GE(nCell, 17);
-}
-
-TEST(ToQFont, NoHeightTakesTheApplicationSize)
-{
-    EXPECT_EQ(ToQFont({.lfFaceName = "DejaVu Sans"}).pixelSize(),
-              QFontInfo(QGuiApplication::font()).pixelSize());
-}
-
-TEST(ToQFont, QualityChoosesSmoothing)
-{
-    EXPECT_TRUE(ToQFont({.lfHeight = -12, .lfQuality = 3, .lfFaceName = "DejaVu Sans"}).styleStrategy() & QFont::NoAntialias);
-    EXPECT_TRUE(ToQFont({.lfHeight = -12, .lfQuality = 5, .lfFaceName = "DejaVu Sans"}).styleStrategy()
-                & QFont::PreferAntialias);
 }
 
 TEST(ToFontDescription, RoundTripKeepsWhatTheUserChose)

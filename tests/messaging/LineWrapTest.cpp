@@ -5,9 +5,10 @@
 #include <QString>
 #include <QStringList>
 
+#include "support/CaseName.h"
+
 #include <gtest/gtest.h>
 
-#include <cctype>
 #include <random>
 
 // Rows show as text, control characters as ^ (colour) and | (row break).
@@ -82,8 +83,9 @@ QStringList ReferenceRows(QString copy, qreal nLimit, qreal (*width)(char32_t))
             nPos += qMax(1, ParseDecodedColorCode(QStringView(copy).sliced(nPos)).nLength);
             continue;
         }
-        const qsizetype nStep =
-            ch.isHighSurrogate() && nPos + 1 < copy.size() && copy[nPos + 1].isLowSurrogate() ? 2 : 1;
+        const bool bPair =
+            ch.isHighSurrogate() && nPos + 1 < copy.size() && copy[nPos + 1].isLowSurrogate();
+        const qsizetype nStep = bPair ? 2 : 1;
         run += copy.mid(nPos, nStep);
         if (measure(run) < nLimit) {
             nPos += nStep;
@@ -174,13 +176,7 @@ INSTANTIATE_TEST_SUITE_P(
         WrapCase{"a pair of surrogates stays whole",
                  Text(u" \U0001F600\U0001F600\U0001F600"), 25,
                  {Text(u" "), Text(u"\U0001F600"), Text(u"\U0001F600"), Text(u"\U0001F600")}}),
-    [](const auto& info) {
-        std::string name = info.param.name;
-        for (char& ch : name)
-            if (!std::isalnum(static_cast<unsigned char>(ch)))
-                ch = '_';
-        return name;
-    });
+    CaseName());
 
 // Widths with no pattern, so that the comparison below meets uneven runs.
 qreal UnevenWidth(char32_t ch)
