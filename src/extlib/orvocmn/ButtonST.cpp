@@ -38,7 +38,7 @@ void CButtonST::SetIcon(int nIcon, int nIconHover, quint8 cx, quint8 cy)
 
 void CButtonST::SetAlign(int nAlign)
 {
-    m_nAlign = nAlign;
+    m_nAlign = (nAlign >= AlignIconAbove && nAlign <= AlignIconLeft) ? nAlign : AlignIconAbove;
     updateGeometry();
     update();
 }

@@ -10,7 +10,8 @@ class CButtonST : public QPushButton
     Q_OBJECT
 
 public:
-    // Where the icon stands to the caption (a button without caption centres its icon).
+    // Where the icon stands to the caption (a button without caption centres its icon); other
+    // values give the default.
     enum Align
     {
         AlignIconAbove = 0, // the default
@@ -48,6 +49,6 @@ private:
 
     QIcon m_icon;
     QIcon m_iconHover;
-    QSize m_sizeIcon;
+    QSize m_sizeIcon{0, 0};
     int m_nAlign = AlignIconAbove;
 };
