@@ -73,20 +73,6 @@ TEST(ButtonSTTest, CaptionStandsWhereTheAlignmentPutsIt)
     }
 }
 
-TEST(ButtonSTTest, CaptionMakesRoomBesideTheIcon)
-{
-    CButtonST plain;
-    plain.SetIcon(IDI_COLOR, 0, 32, 32);
-    CButtonST captioned;
-    captioned.setText(QStringLiteral("&Color"));
-    captioned.SetIcon(IDI_COLOR, 0, 32, 32);
-    captioned.SetAlign(CButtonST::AlignIconLeft);
-    const int captionWidth =
-        captioned.fontMetrics().size(Qt::TextShowMnemonic, captioned.text()).width();
-    EXPECT_GE(captioned.sizeHint().width(), plain.sizeHint().width() + captionWidth);
-    EXPECT_GE(plain.sizeHint().height(), 32);
-}
-
 TEST(ButtonSTTest, DisabledButtonShowsItsIconGrey)
 {
     CButtonST button;
@@ -94,18 +80,6 @@ TEST(ButtonSTTest, DisabledButtonShowsItsIconGrey)
     button.resize(button.sizeHint());
     button.setEnabled(false);
     EXPECT_TRUE(ColouredArea(Render(button)).isEmpty());
-}
-
-TEST(ButtonSTTest, RaisedAndFlatButtonsLookDifferent)
-{
-    CButtonST flat;
-    flat.SetIcon(IDI_BROWSE, 0, 32, 32);
-    flat.resize(flat.sizeHint());
-    CButtonST raised;
-    raised.SetIcon(IDI_BROWSE, 0, 32, 32);
-    raised.SetFlat(false);
-    raised.resize(flat.size());
-    EXPECT_NE(Render(flat), Render(raised));
 }
 
 TEST(ButtonSTTest, UnknownIconDrawsNothing)

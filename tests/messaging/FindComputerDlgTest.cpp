@@ -103,11 +103,4 @@ TEST_F(FindComputerDlgTest, WithoutBrowsingTheDialogSaysSoAndTakesATypedName)
     }
 }
 
-TEST_F(FindComputerDlgTest, NoBrowserAtAllCountsAsUnavailable)
-{
-    CFindComputerDlg dlg(nullptr);
-    dlg.show();
-    EXPECT_TRUE(dlg.findChild<QLabel*>(QStringLiteral("statusLabel"))->isVisible());
-}
-
 } // namespace

@@ -202,16 +202,4 @@ TEST_F(SendMessageDlgTest, TabGoesThroughTheControlsInTemplateOrder)
     }
 }
 
-TEST_F(SendMessageDlgTest, EveryOpeningStartsEmpty)
-{
-    QTest::keyClicks(Computer(), QStringLiteral("localhost"));
-    QTest::keyClicks(Message(), QStringLiteral("first"));
-    Click(IDOK);
-    CSendMessageDlg second;
-    auto* pComputer = qobject_cast<QLineEdit*>(GetDlgItem(&second, IDC_COMPUTER));
-    auto* pMessage = qobject_cast<QLineEdit*>(GetDlgItem(&second, IDC_MESSAGE));
-    EXPECT_TRUE(pComputer->text().isEmpty());
-    EXPECT_TRUE(pMessage->text().isEmpty());
-}
-
 } // namespace

@@ -3,7 +3,6 @@
 #include "resources/resource.h"
 
 #include <QDialog>
-#include <QLineEdit>
 #include <QPushButton>
 #include <gtest/gtest.h>
 
@@ -15,21 +14,6 @@ QWidget* AddControl(QWidget* pParent, int nId)
     if (nId != -1)
         pControl->setProperty(kCtrlIdProperty, nId);
     return pControl;
-}
-
-TEST(DlgItemTest, ControlsAreFoundByTheirIds)
-{
-    QDialog dialog;
-    QWidget* pGroup = new QWidget(&dialog);
-    QWidget* pNested = AddControl(pGroup, IDC_COMPUTER);
-    QWidget* pOk = AddControl(&dialog, IDOK);
-    QWidget* pStatic = AddControl(&dialog, -1);
-
-    EXPECT_EQ(GetDlgItem(&dialog, IDC_COMPUTER), pNested);
-    EXPECT_EQ(GetDlgItem(&dialog, IDOK), pOk);
-    EXPECT_EQ(GetDlgItem(&dialog, IDC_MESSAGE), nullptr);
-    EXPECT_EQ(GetDlgCtrlID(pStatic), -1);
-    EXPECT_EQ(GetDlgCtrlID(pGroup), -1);
 }
 
 TEST(DlgItemTest, ControlsWhoseIdHasAStringGetItsToolTip)
