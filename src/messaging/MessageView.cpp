@@ -1,0 +1,230 @@
+#include "messaging/MessageView.h"
+
+#include "alerts/AlertFile.h"
+#include "messaging/ColorTags.h"
+#include "messaging/FontConversion.h"
+#include "messaging/Mailslot.h"
+#include "messaging/MessageLog.h"
+#include "messaging/StoredFont.h"
+#include "platform/MailslotInbox.h"
+#include "resources/StringTable.h"
+#include "resources/resource.h"
+#include "settings/Catalogue.h"
+#include "settings/Profile.h"
+#include "settings/RegistryKey.h"
+#include "settings/Settings.h"
+
+#include <QFontDialog>
+#include <QMessageBox>
+#include <QScopedValueRollback>
+
+#include <algorithm>
+#include <limits>
+
+namespace {
+
+// The shortest and longest poll intervals the platform's timers take; others are moved into
+// this range, so a stored 0 cannot make the poll spin.
+constexpr quint32 kMinPollInterval = 10;
+constexpr quint32 kMaxPollInterval = std::numeric_limits<qint32>::max();
+
+// A value of the program's key, read afresh; its default when the key or the value is missing.
+quint32 ReadProgramDword(const DwordValue& value)
+{
+    quint32 dwValue = value.dwDefault;
+    CRegistryKey key(HKEY_LOCAL_MACHINE);
+    if (key.Open(HKEY_CURRENT_USER, kProgramKey))
+        key.ReadDword(value.name, dwValue);
+    return dwValue;
+}
+
+} // namespace
+
+CMessageView::CMessageView(QWidget* pParent, Clock clock)
+    : CTextView(pParent)
+    , m_pInbox(std::make_unique<CMailslotInbox>())
+    , m_clock(clock ? std::move(clock) : Clock([] { return QDateTime::currentDateTime(); }))
+{
+    setObjectName(QStringLiteral("messageView"));
+    setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    m_lastTime = CurrentTime();
+
+    const CSettings settings;
+    SetMaxLines(settings.GetMaxLines());
+    m_bAddDateTime = settings.GetAddDateTime();
+
+    connect(&m_pollTimer, &QTimer::timeout, this, &CMessageView::OnTimer);
+}
+
+CMessageView::~CMessageView()
+{
+    // Only a window that loaded the alerts writes them back: saving the empty list of one that
+    // never got so far would wipe the user's alert file.
+    if (m_bCreated)
+        SaveAlerts(m_alerts);
+    m_alerts.clear();
+    m_pInbox->Close();
+}
+
+void CMessageView::Create()
+{
+    m_pInbox->Create();
+    LoadAlerts(m_alerts);
+    m_bCreated = true;
+
+    const quint32 nInterval =
+        std::clamp(ReadProgramDword(kTimerMailWait), kMinPollInterval, kMaxPollInterval);
+    m_pollTimer.start(int(nInterval));
+
+    FontDescription font;
+    LoadViewFont(font);
+    SetViewFont(font);
+}
+
+void CMessageView::OnTimer()
+{
+    // While the error box is open its own loop keeps ticking; those ticks wait, so boxes
+    // never pile up.
+    if (m_bReportingPollError)
+        return;
+    int nCount = 0;
+    if (m_pInbox->GetInfo(nCount)) {
+        for (int i = 0; i < nCount; ++i)
+            ReadMessage();
+    } else {
+        ReportPollError(m_pInbox->LastError());
+    }
+    viewport()->update();
+}
+
+void CMessageView::ReportPollError(quint32 nError)
+{
+    const QScopedValueRollback reporting(m_bReportingPollError, true);
+    const QString strText = QString::asprintf(
+        LoadResString(IDS_ERROR_READING_MAILSLOT).toUtf8().constData(), nError, nError);
+    QMessageBox box(QMessageBox::NoIcon, LoadResString(AFX_IDS_APP_TITLE), strText,
+                    QMessageBox::Ok, this);
+    box.exec();
+}
+
+bool CMessageView::ReadMessage()
+{
+    QByteArray datagram;
+    if (!m_pInbox->Read(datagram))
+        return false;
+    const QByteArray text = DatagramText(datagram);
+    if (IsPing(text)) {
+        AnswerPing();
+        return true;
+    }
+    ProcessMessage(text);
+    return false;
+}
+
+void CMessageView::AnswerPing()
+{
+    ::AnswerPing();
+}
+
+bool CMessageView::IsDuplicate(const QByteArray& text)
+{
+    const qint64 nWindow = ReadProgramDword(kDupMsgSeconds);
+    const qint64 nElapsed = m_lastTime.secsTo(CurrentTime());
+    // A clock set back must not hold back every repeat until it has caught up again.
+    return nElapsed >= 0 && nElapsed <= nWindow && text == m_strLastText;
+}
+
+void CMessageView::ProcessMessage(const QByteArray& text)
+{
+    if (IsDuplicate(text))
+        return;
+    m_strLastText = text;
+    m_lastTime = CurrentTime();
+
+    if (ReadProgramDword(kCheckAlerts) != 0) {
+        for (const std::shared_ptr<CAlert>& pAlert : m_alerts)
+            pAlert->Match(text);
+    }
+
+    const CSettings settings;
+    if (settings.GetMakeVisible()) {
+        QWidget* pMain = MainWindow();
+        pMain->show();
+        // Where there is no tray, hiding only minimises: bring that back too.
+        if (pMain->isMinimized())
+            pMain->setWindowState(pMain->windowState() & ~Qt::WindowMinimized);
+        pMain->raise();
+        pMain->activateWindow();
+    }
+    AddMessage(text);
+}
+
+void CMessageView::AddMessage(const QByteArray& text)
+{
+    const CSettings settings;
+    QByteArray line;
+    if (m_bAddDateTime) {
+        line = CurrentTime().toString(QStringLiteral("MM/dd/yy HH:mm:ss")).toLatin1();
+        line.append(' ').append(text);
+    } else {
+        line = text;
+    }
+    if (settings.GetLogToFile() && !settings.GetLogFileName().isEmpty())
+        AppendLog(settings.GetLogFileName(), line);
+    AddLine(line);
+}
+
+QDateTime CMessageView::CurrentTime() const
+{
+    const QDateTime now = m_clock();
+    return now.addMSecs(-now.time().msec());
+}
+
+void CMessageView::LoadViewFont(FontDescription& description)
+{
+    description = ParseViewFont(
+        GetProfileString(kViewFont.section, kViewFont.name, kViewFont.defaultText));
+}
+
+void CMessageView::SaveViewFont(const FontDescription& description)
+{
+    WriteProfileString(kViewFont.section, kViewFont.name, FormatViewFont(description));
+}
+
+void CMessageView::OnFastMark()
+{
+    AddMessage(TranslateColorTags(CSettings().GetFastMark()));
+}
+
+void CMessageView::OnClear()
+{
+    Clear();
+}
+
+void CMessageView::OnHide()
+{
+    MainWindow()->hide();
+}
+
+void CMessageView::OnFont()
+{
+    FontDescription current;
+    GetViewFont(current);
+    QFontDialog dialog;
+    dialog.setCurrentFont(ToQFont(current));
+    // The dialog shows sizes in points: a font taken back unchanged keeps its exact description.
+    const QFont opened = dialog.currentFont();
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const QFont chosen = dialog.selectedFont();
+    const FontDescription description = chosen == opened ? current : ToFontDescription(chosen);
+    SetViewFont(description);
+    SaveViewFont(description);
+    viewport()->repaint();
+}
+
+void CMessageView::OnTestMessages()
+{
+    AddMessage("This is a test");
+    AddMessage("\x03" "00,04HEY!");
+}
