@@ -14,6 +14,7 @@
 #include "settings/RegistryKey.h"
 #include "settings/Settings.h"
 
+#include <QDateTime>
 #include <QFontDialog>
 #include <QMessageBox>
 #include <QScopedValueRollback>
@@ -43,11 +44,11 @@ quint32 ReadProgramDword(const DwordValue& value)
 CMessageView::CMessageView(QWidget* pParent, Clock clock)
     : CTextView(pParent)
     , m_pInbox(std::make_unique<CMailslotInbox>())
-    , m_clock(clock ? std::move(clock) : Clock([] { return QDateTime::currentDateTime(); }))
+    , m_clock(clock ? std::move(clock) : Clock([] { return QDateTime::currentSecsSinceEpoch(); }))
 {
     setObjectName(QStringLiteral("messageView"));
     setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
-    m_lastTime = CurrentTime();
+    m_lastTime = m_clock();
 
     const CSettings settings;
     SetMaxLines(settings.GetMaxLines());
@@ -129,7 +130,7 @@ void CMessageView::AnswerPing()
 bool CMessageView::IsDuplicate(const QByteArray& text)
 {
     const qint64 nWindow = ReadProgramDword(kDupMsgSeconds);
-    const qint64 nElapsed = m_lastTime.secsTo(CurrentTime());
+    const qint64 nElapsed = m_clock() - m_lastTime;
     // A clock set back must not hold back every repeat until it has caught up again.
     return nElapsed >= 0 && nElapsed <= nWindow && text == m_strLastText;
 }
@@ -139,7 +140,7 @@ void CMessageView::ProcessMessage(const QByteArray& text)
     if (IsDuplicate(text))
         return;
     m_strLastText = text;
-    m_lastTime = CurrentTime();
+    m_lastTime = m_clock();
 
     if (ReadProgramDword(kCheckAlerts) != 0) {
         for (const std::shared_ptr<CAlert>& pAlert : m_alerts)
@@ -164,7 +165,9 @@ void CMessageView::AddMessage(const QByteArray& text)
     const CSettings settings;
     QByteArray line;
     if (m_bAddDateTime) {
-        line = CurrentTime().toString(QStringLiteral("MM/dd/yy HH:mm:ss")).toLatin1();
+        line = QDateTime::fromSecsSinceEpoch(m_clock())
+                   .toString(QStringLiteral("MM/dd/yy HH:mm:ss"))
+                   .toLatin1();
         line.append(' ').append(text);
     } else {
         line = text;
@@ -172,12 +175,6 @@ void CMessageView::AddMessage(const QByteArray& text)
     if (settings.GetLogToFile() && !settings.GetLogFileName().isEmpty())
         AppendLog(settings.GetLogFileName(), line);
     AddLine(line);
-}
-
-QDateTime CMessageView::CurrentTime() const
-{
-    const QDateTime now = m_clock();
-    return now.addMSecs(-now.time().msec());
 }
 
 void CMessageView::LoadViewFont(FontDescription& description)

@@ -4,7 +4,6 @@
 #include "messaging/TextView.h"
 
 #include <QByteArray>
-#include <QDateTime>
 #include <QTimer>
 
 #include <functional>
@@ -21,8 +20,8 @@ class CMessageView : public CTextView
     Q_OBJECT
 
 public:
-    // The local date and time now; tests set their own.
-    using Clock = std::function<QDateTime()>;
+    // Seconds since the epoch, now; tests set their own. Only the stamps are local time.
+    using Clock = std::function<qint64()>;
 
     explicit CMessageView(QWidget* pParent = nullptr, Clock clock = {});
     ~CMessageView() override;
@@ -58,14 +57,12 @@ protected:
 
     std::unique_ptr<CMailslotInbox> m_pInbox;
     bool m_bAddDateTime = true;
-    QDateTime m_lastTime;
+    qint64 m_lastTime = 0; // seconds since the epoch
     QByteArray m_strLastText;
     CAlertList m_alerts;
     QTimer m_pollTimer;
 
 private:
-    // Now, to the second.
-    QDateTime CurrentTime() const;
     void ReportPollError(quint32 nError);
 
     Clock m_clock;

@@ -14,6 +14,7 @@
 #include "support/TestStore.h"
 
 #include <QApplication>
+#include <QDateTime>
 #include <QFile>
 #include <QFontDialog>
 #include <QMessageBox>
@@ -26,7 +27,7 @@
 
 namespace {
 
-const QDateTime kStart(QDate(2001, 6, 15), QTime(14, 3, 59));
+const qint64 kStart = QDateTime(QDate(2001, 6, 15), QTime(14, 3, 59)).toSecsSinceEpoch();
 
 // Opens the view's insides to the tests and counts ping answers instead of broadcasting them.
 class TestView : public CMessageView
@@ -98,7 +99,7 @@ protected:
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<none>");
     }
 
-    QDateTime m_now = kStart;
+    qint64 m_now = kStart;
     std::unique_ptr<QWidget> m_pWindow;
     TestView* m_pView = nullptr;
 };
@@ -134,7 +135,7 @@ TEST_P(DuplicateTest, OnlyARepeatOfTheLastShownTextInTimeIsDropped)
         SetDword(kDupMsgSeconds, *GetParam().nDupMsgSeconds);
     TestView& view = MakeView();
     for (const Arrival& arrival : GetParam().arrivals) {
-        m_now = kStart.addSecs(arrival.nSecond);
+        m_now = kStart + arrival.nSecond;
         Receive(arrival.text);
         view.OnTimer();
     }
@@ -261,7 +262,7 @@ TEST_F(MessageViewTest, AMessageBringsBackTheHiddenMainWindowButARepeatDoesNot)
     EXPECT_TRUE(window.isVisible());
 
     window.hide();
-    m_now = kStart.addSecs(1);
+    m_now = kStart + 1;
     Receive("hi");
     view.OnTimer();
     EXPECT_FALSE(window.isVisible()) << "a dropped repeat is not signalled";
