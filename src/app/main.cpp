@@ -1,7 +1,12 @@
+#include "app/TellwickApp.h"
+
 #include <QApplication>
 
 int main(int argc, char* argv[])
 {
-    QApplication app(argc, argv);
-    return 0;
+    QApplication application(argc, argv);
+    CTellwickApp app;
+    if (!app.InitInstance())
+        return app.ExitCode();
+    return app.ExitInstance(QApplication::exec());
 }
