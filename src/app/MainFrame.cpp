@@ -32,8 +32,10 @@ public:
 } // namespace
 
 CMainFrame::CMainFrame(CCmdTarget* pApp, std::unique_ptr<CTrayIcon> pTrayIcon)
-    : QMainWindow(nullptr, Qt::Tool), m_pApp(pApp), m_trayIcon(std::move(pTrayIcon))
+    : m_pApp(pApp), m_trayIcon(std::move(pTrayIcon))
 {
+    // An ordinary window kept out of the task bar (see setVisible) stands for a tool window:
+    // window managers refuse to minimise utility windows, and minimising is how it goes to the tray.
     setObjectName(QStringLiteral("mainFrame"));
     setWindowTitle(LoadResString(IDS_MAINFRAME));
     setWindowIcon(LoadAppIcon(IDI_MAINFRAME));
@@ -61,9 +63,7 @@ bool CMainFrame::Create()
                       ID_TRAY_ICON);
     m_trayIcon.SetFlashIcons(IDI_TRAY_FLASH_1, IDI_TRAY_FLASH_2);
 
-    auto* pView = new CPlaceholderView(this);
-    m_pView = pView;
-    m_pViewTarget = pView;
+    CreateView();
     setCentralWidget(m_pView);
 
     m_pCommands = new CFrameCommands(*this, *this);
@@ -74,6 +74,13 @@ bool CMainFrame::Create()
     if (GetProfileInt(kHideCaption.section, kHideCaption.name, int(kHideCaption.dwDefault)) == 1)
         HideCaption();
     return true;
+}
+
+void CMainFrame::CreateView()
+{
+    auto* pView = new CPlaceholderView(this);
+    m_pView = pView;
+    m_pViewTarget = pView;
 }
 
 bool CMainFrame::OnCmdMsg(int nID, CmdMsg code, CCmdUI* pCmdUI)

@@ -50,6 +50,9 @@ public:
     void setVisible(bool bVisible) override;
 
 protected:
+    // Makes the client window; it is also the first command target of the chain.
+    virtual void CreateView();
+
     bool event(QEvent* pEvent) override;
     void closeEvent(QCloseEvent* pEvent) override;
     void changeEvent(QEvent* pEvent) override;
@@ -67,11 +70,14 @@ private:
     void SetFrameFlag(Qt::WindowType flag, bool bOn);
     bool HasTray() const { return m_trayIcon.IsEnabled(); }
 
-    CCmdTarget* m_pApp;
-    CFrameCommands* m_pCommands = nullptr;
+protected:
     // The client; the message view's command target is the first of the chain.
     QWidget* m_pView = nullptr;
     CCmdTarget* m_pViewTarget = nullptr;
+
+private:
+    CCmdTarget* m_pApp;
+    CFrameCommands* m_pCommands = nullptr;
     CSystemTray m_trayIcon;
     bool m_bAlwaysOnTop = false;
     bool m_bCaptionHidden = false;

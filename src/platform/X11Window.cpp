@@ -40,9 +40,9 @@ bool HasAtom(xcb_connection_t* pConnection, xcb_window_t window, xcb_atom_t prop
 void SkipTaskBar(QWindow* pWindow)
 {
     auto* pX11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    if (!pX11 || !pWindow)
+    xcb_connection_t* pConnection = pX11 ? pX11->connection() : nullptr;
+    if (!pConnection || !pWindow)
         return;
-    xcb_connection_t* pConnection = pX11->connection();
     const auto window = xcb_window_t(pWindow->winId());
     const xcb_atom_t state = InternAtom(pConnection, "_NET_WM_STATE");
     const xcb_atom_t skip = InternAtom(pConnection, "_NET_WM_STATE_SKIP_TASKBAR");

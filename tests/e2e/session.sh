@@ -27,6 +27,9 @@ free_udp_port() {
 }
 
 start_session() {
+    for tool in Xvfb icewm xdotool xwininfo xprop import ss; do
+        command -v "$tool" >/dev/null || { echo "no $tool here: skipped"; exit 77; }
+    done
     SESSION_DIR=$(mktemp -d)
     SESSION_PIDS=""
     trap end_session EXIT
