@@ -230,11 +230,15 @@ TEST_F(MainFrameTest, TheStoredPlacementIsUsedWithoutItsShowCommand)
     for (const auto& c : cases) {
         WriteProfileString(kWindowPos.section, kWindowPos.name, c.stored);
         auto pFrame = NewFrame();
-        const QRect before = pFrame->geometry();
+        const QSize defaultSize = pFrame->size();
         pFrame->RestorePlacement(SW_SHOW);
         EXPECT_TRUE(pFrame->isVisible()) << c.stored;
         EXPECT_FALSE(pFrame->isMaximized()) << c.stored;
-        EXPECT_EQ(pFrame->geometry(), c.bApplied ? QRect(100, 80, 400, 300) : before) << c.stored;
+        // Where the platform puts a frame without placement is its own affair; the size shows.
+        if (c.bApplied)
+            EXPECT_EQ(pFrame->geometry(), QRect(100, 80, 400, 300)) << c.stored;
+        else
+            EXPECT_EQ(pFrame->size(), defaultSize) << c.stored;
     }
 }
 
