@@ -2,11 +2,12 @@
 
 #include "app/AppIcons.h"
 #include "app/FrameCommands.h"
-#include "app/ProfileStub.h"
 #include "platform/WindowMessage.h"
 #include "platform/X11Window.h"
 #include "resources/StringTable.h"
 #include "resources/resource.h"
+#include "settings/Catalogue.h"
+#include "settings/Profile.h"
 
 #include <QApplication>
 #include <QCloseEvent>

@@ -2,7 +2,8 @@
 #include "app/MainFrame.h"
 
 #include "app/FrameCommands.h"
-#include "app/ProfileStub.h"
+#include "settings/Catalogue.h"
+#include "settings/Profile.h"
 
 #include <QGuiApplication>
 #include <QScreen>

@@ -2,9 +2,9 @@
 
 #include "app/AppIcons.h"
 #include "app/MainFrame.h"
-#include "app/ProfileStub.h"
 #include "platform/TerminationSignals.h"
 #include "resources/resource.h"
+#include "settings/Catalogue.h"
 
 #include <QApplication>
 #include <QDesktopServices>

@@ -1,7 +1,10 @@
 #include "app/WindowPlacement.h"
 
+#include "settings/Catalogue.h"
+
 #include <array>
 #include <cstdint>
+#include <cstdio>
 #include <limits>
 
 namespace {
@@ -58,9 +61,10 @@ std::optional<WindowPlacement> ParseWindowPlacement(QByteArrayView text)
 
 QByteArray FormatWindowPlacement(const WindowPlacement& p)
 {
-    QByteArray text;
-    text.append(QByteArray::number(p.flags)).append(',').append(QByteArray::number(p.showCmd));
-    for (int value : {p.nMinX, p.nMinY, p.nMaxX, p.nMaxY, p.nLeft, p.nTop, p.nRight, p.nBottom})
-        text.append(',').append(QByteArray::number(value));
-    return text;
+    // Ten numbers of at most 11 characters each and their commas.
+    std::array<char, 128> buffer{};
+    const int nLength = std::snprintf(buffer.data(), buffer.size(), kWindowPosFormat, p.flags,
+                                      p.showCmd, p.nMinX, p.nMinY, p.nMaxX, p.nMaxY, p.nLeft,
+                                      p.nTop, p.nRight, p.nBottom);
+    return QByteArray(buffer.data(), qBound(0, nLength, int(buffer.size()) - 1));
 }

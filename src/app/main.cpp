@@ -1,10 +1,13 @@
 #include "app/TellwickApp.h"
+#include "extlib/orvosched/TaskDialog.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[])
 {
     QApplication application(argc, argv);
+    // The task model lives below the widgets; its Properties dialog is plugged in here.
+    CTaskDialog::Install();
     CTellwickApp app;
     if (!app.InitInstance())
         return app.ExitCode();

@@ -52,6 +52,29 @@ ColorCode ParseColorCode(QByteArrayView text)
     return code;
 }
 
+ColorCode ParseDecodedColorCode(QStringView text)
+{
+    // A code spans at most six characters: control, two digits, comma, two digits. Anything
+    // other than ASCII stands in as a byte that is neither digit, sign nor comma.
+    constexpr int kMaxCodeChars = 6;
+    char window[kMaxCodeChars];
+    qsizetype units[kMaxCodeChars + 1] = {0};
+    int nChars = 0;
+    for (qsizetype i = 0; i < text.size() && nChars < kMaxCodeChars;) {
+        const char16_t ch = text[i].unicode();
+        if (ch == u'\x1E')
+            break;
+        const bool bPair = QChar::isHighSurrogate(ch) && i + 1 < text.size()
+            && QChar::isLowSurrogate(text[i + 1].unicode());
+        window[nChars] = ch < 0x80 ? char(ch) : '\x7F';
+        i += bPair ? 2 : 1;
+        units[++nChars] = i;
+    }
+    ColorCode code = ParseColorCode(QByteArrayView(window, nChars));
+    code.nLength = int(units[qMin(code.nLength, nChars)]);
+    return code;
+}
+
 Rgb PaletteColor(int nIndex, Rgb fallback)
 {
     return nIndex >= 0 && nIndex < kPaletteSize ? g_palette[size_t(nIndex)] : fallback;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArrayView>
+#include <QStringView>
 #include <QtGlobal>
 
 #include <array>
@@ -40,6 +41,10 @@ struct ColorCode
 // Splits the colour code off a text that starts with the control byte. Reads nothing past the
 // end of the text, whatever it holds.
 ColorCode ParseColorCode(QByteArrayView text);
+
+// The same grammar on text already decoded for display: the length counts UTF-16 units, a code
+// swallows a whole character (never half of one) and never reaches past a row break (0x1E).
+ColorCode ParseDecodedColorCode(QStringView text);
 
 // The colour of a palette index. Indices that name no palette entry (16..99 from a two-digit
 // code, or a negative number) draw with the fallback, the colour of plain text.

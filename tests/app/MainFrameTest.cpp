@@ -1,11 +1,12 @@
 #include "app/FrameCommands.h"
 #include "app/MainFrame.h"
 #include "app/MenuLoader.h"
-#include "app/ProfileStub.h"
 
 #include "FakeTrayIcon.h"
 #include "platform/WindowMessage.h"
 #include "resources/resource.h"
+#include "settings/Catalogue.h"
+#include "settings/Profile.h"
 
 #include <QApplication>
 #include <QMenuBar>

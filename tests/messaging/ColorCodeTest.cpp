@@ -1,6 +1,7 @@
 #include "messaging/ColorCode.h"
 
 #include <QByteArray>
+#include <QString>
 
 #include "support/Bytes.h"
 
@@ -74,6 +75,44 @@ TEST(ParseColorCodeTest, NeverReachesPastTheText)
                     const ColorCode code = ParseColorCode(text);
                     ASSERT_GE(code.nLength, 1) << text.toHex().constData();
                     ASSERT_LE(code.nLength, text.size()) << text.toHex().constData();
+                }
+}
+
+struct DecodedCase
+{
+    const char* name;
+    const char16_t* text;
+    ColorCode expected;
+};
+
+// On decoded text a code counts UTF-16 units, swallows whole characters and stops at a row break.
+TEST(ParseDecodedColorCodeTest, SplitsTheCodeOffWholeCharacters)
+{
+    const DecodedCase cases[] = {
+        {"both colours", u"\x03" "00,04HEY!", {6, 0, 4}},
+        {"non-ASCII character swallowed whole", u"\x03\u00E9t\u00E9", {2, 0, kNoColor}},
+        {"surrogate pair swallowed whole", u"\x03\U0001F600x", {3, 0, kNoColor}},
+        {"non-ASCII digit is no digit", u"\x03" "4\u0663x", {2, 4, kNoColor}},
+        {"row break ends the code", u"\x03" "4\x1E" "5", {2, 4, kNoColor}},
+        {"row break right after the control", u"\x03\x1E" "12", {1, kNoColor, kNoColor}},
+        {"row break before the background", u"\x03" "4,\x1E" "5", {3, 4, kNoColor}},
+    };
+    for (const DecodedCase& c : cases)
+        EXPECT_EQ(ParseDecodedColorCode(QString::fromUtf16(c.text)), c.expected) << c.name;
+}
+
+TEST(ParseDecodedColorCodeTest, AgreesWithTheByteGrammarOnAscii)
+{
+    const char alphabet[] = {'0', '4', '9', ',', '-', 'x', ' '};
+    for (char a : alphabet)
+        for (char b : alphabet)
+            for (char c : alphabet)
+                for (char d : alphabet) {
+                    const QByteArray text =
+                        QByteArray("\x03").append(a).append(b).append(c).append(d);
+                    const QString decoded = QString::fromLatin1(text);
+                    ASSERT_EQ(ParseDecodedColorCode(decoded), ParseColorCode(text))
+                        << text.toHex().constData();
                 }
 }
 

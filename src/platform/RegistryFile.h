@@ -1,0 +1,79 @@
+#pragma once
+
+#include "platform/RegistryData.h"
+
+#include <QByteArray>
+
+#include <functional>
+#include <memory>
+#include <mutex>
+
+struct stat;
+
+// Status codes of the store, numbered as the registry numbers them.
+inline constexpr qint32 ERROR_SUCCESS = 0;
+inline constexpr qint32 ERROR_FILE_NOT_FOUND = 2;
+inline constexpr qint32 ERROR_ACCESS_DENIED = 5;
+inline constexpr qint32 ERROR_INVALID_HANDLE = 6;
+inline constexpr qint32 ERROR_OUTOFMEMORY = 14;
+inline constexpr qint32 ERROR_INVALID_PARAMETER = 87;
+inline constexpr qint32 ERROR_DISK_FULL = 112;
+inline constexpr qint32 ERROR_BAD_PATHNAME = 161;
+inline constexpr qint32 ERROR_MORE_DATA = 234;
+inline constexpr qint32 ERROR_CANTREAD = 1012;
+inline constexpr qint32 ERROR_CANTWRITE = 1013;
+inline constexpr qint32 ERROR_KEY_DELETED = 1018;
+
+// The per-user store file, ${XDG_CONFIG_HOME:-$HOME/.config}/Orvosoft/Tellwick.reg.
+//
+// Loads hand out the parsed content of the file as it is now. The content is kept between
+// loads and reused while a stat() shows the very same file, so a load is cheap and yet sees a
+// change by any process at once: every write replaces the file by a rename, and a file changed
+// in place is read again until its change time lies safely in the past.
+//
+// Updates run under an exclusive lock on a lock file beside the store, read the file afresh,
+// and replace it atomically (temporary file, fsync, rename), so concurrent writers never lose
+// each other's values and readers never see half a file. Loading never creates anything.
+class CRegistryFile
+{
+public:
+    using Snapshot = std::shared_ptr<const CRegistryData>;
+    // Changes the data and returns ERROR_SUCCESS, or returns why nothing changed.
+    using Change = std::function<qint32(CRegistryData&)>;
+
+    static CRegistryFile& User();
+
+    // The store's content now; empty when there is no file or it cannot be read.
+    Snapshot Load();
+    // Applies the change to the current content and writes it; the written content comes back
+    // in pWritten. A store file that exists but cannot be read is never overwritten.
+    qint32 Update(const Change& change, Snapshot* pWritten = nullptr);
+
+    // Where the store lives now (it follows the environment).
+    QByteArray FilePath();
+
+private:
+    struct FileStamp
+    {
+        bool bExists = false;
+        quint64 nDevice = 0, nInode = 0;
+        qint64 nSize = 0;
+        qint64 nModified = 0, nChanged = 0; // nanoseconds
+
+        friend bool operator==(const FileStamp&, const FileStamp&) = default;
+    };
+
+    static FileStamp StampOf(const struct stat& status);
+    QByteArray PathLocked();
+    // Returns the content of the file at the path, from the kept copy when it is current.
+    qint32 LoadLocked(const QByteArray& path, Snapshot& snapshot);
+    qint32 ReadFile(const QByteArray& path, Snapshot& snapshot);
+
+    std::mutex m_mutex;
+    QByteArray m_configHome, m_home; // the environment m_path was built from
+    QByteArray m_path;
+    QByteArray m_keptPath;
+    FileStamp m_keptStamp;
+    bool m_bKeptIsRacy = true;
+    Snapshot m_pKept;
+};

@@ -1,0 +1,210 @@
+#include "alerts/AlertFile.h"
+
+#include "alerts/AlertTestSupport.h"
+#include "support/Bytes.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <sys/resource.h>
+
+namespace {
+
+// The file of the two alerts below, written out by hand from the archive rules: classes and
+// objects are counted from 1 in one sequence (CAlert 1, Disk 2, CTask 3, its task 4, Quiet 5).
+const QByteArray kGoldenFile = Bytes(
+    "\x02\x00\x00\x00"                          // two alerts
+    "\xFF\xFF" "\x01\x00" "\x06\x00" "CAlert"   // new class, schema 1, name
+    "\x04" "Disk"                               // description
+    "\xFF\xFF" "\x01\x00" "\x05\x00" "CTask"    // the task: new class, schema 1, name
+    "\x14" "/usr/bin/notify-send"               // its program
+    "\x0B" "-u critical"                        // its arguments
+    "\x01\x00\x00\x00"                          // active
+    "\x02\x00\x00\x00"                          // two keywords
+    "\x04" "full"
+    "\x06" " error"
+    "\x01\x80"                                  // class 1 again: CAlert
+    "\x05" "Quiet"
+    "\x00\x00"                                  // no task
+    "\x00\x00\x00\x00"                          // inactive
+    "\x00\x00\x00\x00");                        // no keywords
+
+// Where the second alert starts.
+const qsizetype kSecondAlert = kGoldenFile.indexOf(Bytes("\x01\x80"));
+
+CAlertList GoldenAlerts()
+{
+    auto pDisk = std::make_shared<CAlert>();
+    pDisk->m_strDescription = "Disk";
+    pDisk->m_keywords = {"full", " error"};
+    CTask task;
+    task.SetProgram("/usr/bin/notify-send");
+    task.SetArguments("-u critical");
+    pDisk->SetTask(&task);
+    auto pQuiet = std::make_shared<CAlert>();
+    pQuiet->m_strDescription = "Quiet";
+    pQuiet->m_bActive = false;
+    return {pDisk, pQuiet};
+}
+
+QByteArray ReadAlertFile()
+{
+    QFile file(QString::fromLatin1(kAlertFileName));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void WriteAlertFile(const QByteArray& bytes)
+{
+    QFile file(QString::fromLatin1(kAlertFileName));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    ASSERT_EQ(file.write(bytes), bytes.size());
+}
+
+class AlertFileTest : public ::testing::Test
+{
+protected:
+    void SetUp() override { QFile::remove(QString::fromLatin1(kAlertFileName)); }
+    void TearDown() override { QFile::remove(QString::fromLatin1(kAlertFileName)); }
+};
+
+TEST_F(AlertFileTest, SavesAndLoadsTheGoldenFile)
+{
+    ASSERT_TRUE(SaveAlerts(GoldenAlerts()));
+    EXPECT_EQ(Hex(ReadAlertFile()), Hex(kGoldenFile));
+    CAlertList alerts;
+    EXPECT_TRUE(LoadAlerts(alerts));
+    EXPECT_EQ(Describe(alerts), Describe(GoldenAlerts()));
+}
+
+TEST_F(AlertFileTest, NoFileLoadsNothingAndSavesAnEmptyList)
+{
+    CAlertList alerts;
+    EXPECT_FALSE(LoadAlerts(alerts));
+    EXPECT_TRUE(alerts.empty());
+    ASSERT_TRUE(SaveAlerts(alerts));
+    EXPECT_EQ(Hex(ReadAlertFile()), Hex(Bytes("\x00\x00\x00\x00")));
+    EXPECT_TRUE(LoadAlerts(alerts));
+    EXPECT_TRUE(alerts.empty());
+}
+
+TEST_F(AlertFileTest, LongDescriptionTakesTheWordLength)
+{
+    auto pAlert = std::make_shared<CAlert>();
+    pAlert->m_strDescription = QByteArray(300, 'd');
+    pAlert->m_keywords = {QByteArray(255, 'k')};
+    const CAlertList saved = {pAlert};
+    ASSERT_TRUE(SaveAlerts(saved));
+    const QByteArray bytes = ReadAlertFile();
+    // After the count and the class record (4 + 2 + 2 + 2 + 6 bytes): 0xFF and the word 300.
+    EXPECT_EQ(Hex(bytes.mid(16, 3)), Hex(Bytes("\xFF\x2C\x01")));
+    CAlertList loaded;
+    EXPECT_TRUE(LoadAlerts(loaded));
+    EXPECT_EQ(Describe(loaded), Describe(saved));
+}
+
+TEST_F(AlertFileTest, EveryCutOfTheFileKeepsTheAlertsBeforeTheCut)
+{
+    for (qsizetype nSize = 0; nSize < kGoldenFile.size(); ++nSize) {
+        WriteAlertFile(kGoldenFile.left(nSize));
+        CAlertList alerts;
+        EXPECT_FALSE(LoadAlerts(alerts)) << nSize;
+        EXPECT_EQ(alerts.size(), nSize < kSecondAlert ? 0u : 1u) << nSize;
+    }
+}
+
+struct DamageCase
+{
+    const char* name;
+    QByteArray bytes;
+    std::vector<const char*> descriptions; // of the alerts that load
+    bool bWhole;                           // whether the load reports the file as read whole
+};
+
+void PrintTo(const DamageCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+class AlertFileDamageTest : public AlertFileTest, public ::testing::WithParamInterface<DamageCase>
+{
+};
+
+TEST_P(AlertFileDamageTest, LoadsWhatComesBeforeTheDamage)
+{
+    const DamageCase& c = GetParam();
+    WriteAlertFile(c.bytes);
+    CAlertList alerts;
+    EXPECT_EQ(LoadAlerts(alerts), c.bWhole);
+    std::vector<std::string> descriptions;
+    for (const std::shared_ptr<CAlert>& pAlert : alerts) {
+        ASSERT_NE(pAlert, nullptr);
+        descriptions.push_back(pAlert->GetDescription().toStdString());
+    }
+    EXPECT_EQ(descriptions, std::vector<std::string>(c.descriptions.begin(), c.descriptions.end()));
+}
+
+// The golden file with one run of bytes (found once in it) replaced.
+QByteArray Replaced(const QByteArray& before, const QByteArray& after)
+{
+    return QByteArray(kGoldenFile).replace(before, after);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Damage, AlertFileDamageTest,
+    ::testing::Values(
+        DamageCase{"AlertClassOfAnotherSchema", Replaced(Bytes("\x01\x00\x06\x00"), Bytes("\x02\x00\x06\x00")), {"Disk", "Quiet"}, true},
+        DamageCase{"CountLargerThanTheFile", Replaced(Bytes("\x02\x00\x00\x00\xFF"), Bytes("\xFF\xFF\xFF\x7F\xFF")), {"Disk", "Quiet"}, false},
+        DamageCase{"NegativeCount", Replaced(Bytes("\x02\x00\x00\x00\xFF"), Bytes("\xFF\xFF\xFF\xFF\xFF")), {}, true},
+        DamageCase{"ForeignAlertClass", Replaced("CAlert", "CAlerx"), {}, false},
+        DamageCase{"ForeignTaskClass", Replaced("CTask", "CTasx"), {}, false},
+        DamageCase{"TaskOfAnotherSchema", Replaced(Bytes("\x01\x00\x05\x00"), Bytes("\x02\x00\x05\x00")), {}, false},
+        DamageCase{"AlertWhereTheTaskBelongs", Replaced(Bytes("\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00"), Bytes("\x01\x80")), {"Disk"}, false},
+        DamageCase{"NullWhereAnAlertBelongs", Bytes("\x03\x00\x00\x00" "\x00\x00") + kGoldenFile.mid(4), {"Disk", "Quiet"}, true},
+        DamageCase{"SecondAlertIsTheFirstAgain", kGoldenFile.left(kSecondAlert) + Bytes("\x02\x00"), {"Disk"}, false},
+        DamageCase{"HugeKeywordCount", Replaced(Bytes("\x02\x00\x00\x00\x04"), Bytes("\xFF\xFF\xFF\x7F\x04")), {}, false}));
+
+// Stands in for a full disk: writes past the limit fail (and raise no signal) until it ends.
+class FileSizeLimit
+{
+public:
+    explicit FileSizeLimit(rlim_t nBytes)
+    {
+        getrlimit(RLIMIT_FSIZE, &m_saved);
+        m_pfnSavedHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = m_saved;
+        limit.rlim_cur = nBytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &m_saved);
+        std::signal(SIGXFSZ, m_pfnSavedHandler);
+    }
+
+private:
+    rlimit m_saved{};
+    void (*m_pfnSavedHandler)(int);
+};
+
+TEST_F(AlertFileTest, FailedSaveKeepsThePreviousFile)
+{
+    ASSERT_TRUE(SaveAlerts(GoldenAlerts()));
+    CAlertList many;
+    for (int i = 0; i < 100; ++i) {
+        auto pAlert = std::make_shared<CAlert>();
+        pAlert->m_strDescription = QByteArray(1000, 'x');
+        many.push_back(pAlert);
+    }
+    {
+        const FileSizeLimit limit(16 * 1024);
+        EXPECT_FALSE(SaveAlerts(many));
+    }
+    EXPECT_EQ(Hex(ReadAlertFile()), Hex(kGoldenFile));
+    EXPECT_EQ(QDir::current().entryList(QDir::Files | QDir::Hidden),
+              QStringList{QString::fromLatin1(kAlertFileName)});
+}
+
+} // namespace

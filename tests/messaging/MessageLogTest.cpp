@@ -1,0 +1,103 @@
+#include "messaging/MessageLog.h"
+
+#include "support/Bytes.h"
+#include "support/TestStore.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+#include <sys/file.h>
+
+namespace {
+
+class MessageLogTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        QDir().mkpath(QStringLiteral("logs"));
+        QFile::remove(QStringLiteral("logs/Tellwick.log"));
+        QFile::remove(QStringLiteral("Tellwick.log"));
+    }
+
+    static QByteArray Contents(const char* path)
+    {
+        QFile file{QLatin1String(path)};
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+    }
+};
+
+TEST_F(MessageLogTest, RecordsAreAppendedWithTheirBytesAsTheyAre)
+{
+    // A relative name lies in the current folder; the first record creates the file.
+    EXPECT_TRUE(AppendLog("Tellwick.log", "06/15/01 14:03:59 hi"));
+    EXPECT_TRUE(AppendLog("Tellwick.log", "\x03" "4,1Alarm\x03" " \xe9t\xe9"));
+    EXPECT_TRUE(AppendLog("Tellwick.log", ""));
+    // Lines are written whole, however long.
+    const QByteArray longLine(2017, 'x');
+    EXPECT_TRUE(AppendLog("Tellwick.log", longLine));
+    QByteArray expected = "06/15/01 14:03:59 hi\r\n\x03" "4,1Alarm\x03" " \xe9t\xe9\r\n\r\n";
+    expected.append(longLine).append("\r\n");
+    EXPECT_EQ(Hex(Contents("Tellwick.log")), Hex(expected));
+}
+
+TEST_F(MessageLogTest, AnExistingLogGrowsAfterItsLastByte)
+{
+    QFile file(QStringLiteral("logs/Tellwick.log"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("old record\r\nno line end");
+    file.close();
+    EXPECT_TRUE(AppendLog("logs/Tellwick.log", "new"));
+    EXPECT_EQ(Contents("logs/Tellwick.log"), "old record\r\nno line endnew\r\n");
+}
+
+TEST_F(MessageLogTest, TheLogCanBeMovedOrDeletedBetweenRecords)
+{
+    EXPECT_TRUE(AppendLog("logs/Tellwick.log", "one"));
+    ASSERT_TRUE(QFile::rename(QStringLiteral("logs/Tellwick.log"), QStringLiteral("logs/old.log")));
+    EXPECT_TRUE(AppendLog("logs/Tellwick.log", "two"));
+    ASSERT_TRUE(QFile::remove(QStringLiteral("logs/Tellwick.log")));
+    EXPECT_TRUE(AppendLog("logs/Tellwick.log", "three"));
+    EXPECT_EQ(Contents("logs/old.log"), "one\r\n");
+    EXPECT_EQ(Contents("logs/Tellwick.log"), "three\r\n");
+    QFile::remove(QStringLiteral("logs/old.log"));
+}
+
+TEST_F(MessageLogTest, ARecordThatCannotBeWrittenIsLostQuietly)
+{
+    QFile file(QStringLiteral("logs/Tellwick.log"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("kept\r\n");
+    file.close();
+    ASSERT_TRUE(file.setPermissions(QFile::ReadOwner));
+    {
+        const CObeyFilePermissions obey;
+        EXPECT_FALSE(AppendLog("logs/Tellwick.log", "lost"));
+    }
+    EXPECT_EQ(Contents("logs/Tellwick.log"), "kept\r\n");
+    ASSERT_TRUE(file.setPermissions(QFile::ReadOwner | QFile::WriteOwner));
+
+    const QByteArray names[] = {"no/such/folder/Tellwick.log", "logs", "", Bytes("a\0b")};
+    for (const QByteArray& name : names)
+        EXPECT_FALSE(AppendLog(name, "lost")) << Hex(name);
+    EXPECT_FALSE(QFile::exists(QStringLiteral("a")));
+}
+
+TEST_F(MessageLogTest, AnotherWriterKeepsTheRecordOutOnlyWhileItHoldsTheFile)
+{
+    ASSERT_TRUE(AppendLog("logs/Tellwick.log", "first"));
+    // Readers are not kept out while a record is written.
+    QFile reader(QStringLiteral("logs/Tellwick.log"));
+    ASSERT_TRUE(reader.open(QIODevice::ReadOnly));
+    QFile writer(QStringLiteral("logs/Tellwick.log"));
+    ASSERT_TRUE(writer.open(QIODevice::Append));
+    ASSERT_EQ(flock(writer.handle(), LOCK_EX | LOCK_NB), 0);
+    EXPECT_FALSE(AppendLog("logs/Tellwick.log", "lost"));
+    writer.close();
+    EXPECT_TRUE(AppendLog("logs/Tellwick.log", "second"));
+    EXPECT_EQ(reader.readAll(), "first\r\nsecond\r\n");
+}
+
+} // namespace
