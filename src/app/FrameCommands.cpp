@@ -1,10 +1,10 @@
 #include "app/FrameCommands.h"
 
-#include "app/AppIcons.h"
-#include "app/MenuLoader.h"
+#include "app/CommandAction.h"
 #include "platform/CmdTarget.h"
 #include "resources/Accelerators.h"
-#include "resources/Menus.h"
+#include "resources/MenuResource.h"
+#include "resources/ResIcon.h"
 #include "resources/StringTable.h"
 #include "resources/ToolBars.h"
 #include "resources/resource.h"
@@ -76,10 +76,12 @@ void CFrameCommands::UpdateActions(const QList<QAction*>& actions)
 
 void CFrameCommands::LoadMenuBar(int nID)
 {
-    QMenuBar* pMenuBar = m_frame.menuBar();
-    for (const PopupRes& popup : LoadMenuRes(nID)) {
-        QMenu* pMenu = pMenuBar->addMenu(QString::fromUtf8(popup.text));
-        AppendMenuItems(*pMenu, popup);
+    m_pMenuResource = LoadMenuResource(nID);
+    if (!m_pMenuResource)
+        return;
+    for (QAction* pDropDown : m_pMenuResource->actions()) {
+        QMenu* pMenu = pDropDown->menu();
+        m_frame.menuBar()->addMenu(pMenu);
         for (QAction* pAction : pMenu->actions()) {
             SetPrompts(*pAction, CommandId(pAction));
             connect(pAction, &QAction::triggered, this, [this, pAction] { Run(CommandId(pAction)); });
@@ -100,7 +102,7 @@ void CFrameCommands::LoadToolBar(int nID)
             continue;
         }
         QAction* pAction = NewCommandAction(QString(), nButton, m_pToolBar);
-        pAction->setIcon(LoadAppIcon(nButton));
+        pAction->setIcon(LoadToolBarImage(nButton));
         SetPrompts(*pAction, nButton);
         connect(pAction, &QAction::triggered, this, [this, nButton] { Run(nButton); });
         m_pToolBar->addAction(pAction);

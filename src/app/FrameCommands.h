@@ -1,12 +1,14 @@
 #pragma once
 
 #include <QList>
+#include <QMenu>
 #include <QObject>
+
+#include <memory>
 
 class CCmdTarget;
 class QAction;
 class QMainWindow;
-class QMenu;
 class QToolBar;
 
 // The main frame's menu bar, toolbar and accelerator keys, built from the resources that share
@@ -36,6 +38,8 @@ private:
 
     QMainWindow& m_frame;
     CCmdTarget& m_chain;
+    // Holds the drop-downs that the menu bar shows.
+    std::unique_ptr<QMenu> m_pMenuResource;
     QToolBar* m_pToolBar = nullptr;
     QList<QAction*> m_toolBarActions;
 };

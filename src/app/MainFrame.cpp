@@ -1,9 +1,9 @@
 #include "app/MainFrame.h"
 
-#include "app/AppIcons.h"
 #include "app/FrameCommands.h"
 #include "platform/WindowMessage.h"
 #include "platform/X11Window.h"
+#include "resources/ResIcon.h"
 #include "resources/StringTable.h"
 #include "resources/resource.h"
 #include "settings/Catalogue.h"
@@ -39,7 +39,7 @@ CMainFrame::CMainFrame(CCmdTarget* pApp, std::unique_ptr<CTrayIcon> pTrayIcon)
     // window managers refuse to minimise utility windows, and minimising is how it goes to the tray.
     setObjectName(QStringLiteral("mainFrame"));
     setWindowTitle(LoadResString(IDS_MAINFRAME));
-    setWindowIcon(LoadAppIcon(IDI_MAINFRAME));
+    setWindowIcon(LoadResIcon(IDI_MAINFRAME));
     resize(520, 320);
 
     MapCommand(ID_ALWAYS_ON_TOP, [this] { OnAlwaysOnTop(); });
@@ -60,7 +60,7 @@ CMainFrame::~CMainFrame() = default;
 bool CMainFrame::Create()
 {
     // A desktop without a tray must not stop the program: it then minimises instead of hiding.
-    m_trayIcon.Create(this, WM_TRAY_NOTIFY, LoadResString(IDS_MAINFRAME), LoadAppIcon(IDI_MAINFRAME),
+    m_trayIcon.Create(this, WM_TRAY_NOTIFY, LoadResString(IDS_MAINFRAME), LoadResIcon(IDI_MAINFRAME),
                       ID_TRAY_ICON);
     m_trayIcon.SetFlashIcons(IDI_TRAY_FLASH_1, IDI_TRAY_FLASH_2);
 

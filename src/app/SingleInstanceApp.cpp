@@ -1,6 +1,6 @@
 #include "app/SingleInstanceApp.h"
 
-#include "app/AppIcons.h"
+#include "resources/ResIcon.h"
 #include "resources/StringTable.h"
 #include "resources/resource.h"
 
@@ -36,7 +36,7 @@ bool CSingleInstanceApp::InitSingleInstance(int nIconID)
 {
     // The program has no cursor of its own, so only the icon counts.
     const quintptr hCursor = 0;
-    const bool bIconLoaded = !LoadAppIcon(nIconID).isNull();
+    const bool bIconLoaded = !LoadResIcon(nIconID).isNull();
     m_strClassName =
         BuildInstanceName(LoadResString(AFX_IDS_APP_TITLE), kInstanceHandle, hCursor, bIconLoaded);
 

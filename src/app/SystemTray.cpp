@@ -1,10 +1,10 @@
 #include "app/SystemTray.h"
 
-#include "app/AppIcons.h"
-#include "app/MenuLoader.h"
+#include "app/CommandAction.h"
 #include "app/QtTrayIcon.h"
 #include "platform/WindowMessage.h"
-#include "resources/Menus.h"
+#include "resources/MenuResource.h"
+#include "resources/ResIcon.h"
 
 #include <QCoreApplication>
 #include <QMenu>
@@ -19,7 +19,7 @@ constexpr int kMaxToolTip = 63;
 
 CSystemTray::CSystemTray(std::unique_ptr<CTrayIcon> pTrayIcon)
     : m_pTrayIcon(pTrayIcon ? std::move(pTrayIcon) : std::make_unique<CQtTrayIcon>()),
-      m_clock(&std::chrono::steady_clock::now), m_loadIcon([](int nID) { return LoadAppIcon(nID); })
+      m_clock(&std::chrono::steady_clock::now), m_loadIcon(&LoadResIcon)
 {
     m_pTrayIcon->SetNotifyHandler([this](int nMouseMessage) {
         if (m_pOwner)
@@ -136,11 +136,13 @@ int CSystemTray::HandleNotification(int nID, int nMouseMessage)
         return 0;
     if ((nMouseMessage & 0xFFFF) != WM_RBUTTONUP)
         return 1;
-    const auto popups = LoadMenuRes(nID);
-    if (popups.empty())
+    const std::unique_ptr<QMenu> pMenuResource = LoadMenuResource(nID);
+    QMenu* pMenu = pMenuResource && !pMenuResource->actions().isEmpty()
+                       ? pMenuResource->actions().constFirst()->menu()
+                       : nullptr;
+    if (!pMenu)
         return 0;
-    QMenu menu;
-    AppendMenuItems(menu, popups.front());
+    QMenu& menu = *pMenu;
     const QList<QAction*> actions = menu.actions();
     for (QAction* pAction : actions) {
         const bool bDefault = m_bDefaultMenuItemByPos ? actions.indexOf(pAction) == m_nDefaultMenuItem

@@ -1,8 +1,8 @@
 #include "app/TellwickApp.h"
 
-#include "app/AppIcons.h"
 #include "app/MainFrame.h"
 #include "platform/TerminationSignals.h"
+#include "resources/ResIcon.h"
 #include "resources/resource.h"
 #include "settings/Catalogue.h"
 
@@ -48,7 +48,7 @@ bool CTellwickApp::InitInstance()
     m_pMainWnd = pFrame;
     pFrame->setAttribute(Qt::WA_DeleteOnClose);
     connect(pFrame, &QObject::destroyed, qApp, &QCoreApplication::quit);
-    QApplication::setWindowIcon(LoadAppIcon(IDI_MAINFRAME));
+    QApplication::setWindowIcon(LoadResIcon(IDI_MAINFRAME));
 
     m_pTerminationSignals = std::make_unique<CTerminationSignals>();
     connect(m_pTerminationSignals.get(), &CTerminationSignals::Terminate, this, [this] {

@@ -1,6 +1,6 @@
 #include "app/FrameCommands.h"
 #include "app/MainFrame.h"
-#include "app/MenuLoader.h"
+#include "app/CommandAction.h"
 
 #include "FakeTrayIcon.h"
 #include "platform/WindowMessage.h"
