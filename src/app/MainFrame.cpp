@@ -100,8 +100,10 @@ bool CMainFrame::RunCommand(int nID)
 
 bool CMainFrame::event(QEvent* pEvent)
 {
-    if (auto* pMessage = dynamic_cast<CWindowMessage*>(pEvent))
-        return OnWindowMessage(*pMessage) || QMainWindow::event(pEvent);
+    if (pEvent->type() >= QEvent::User) {
+        if (auto* pMessage = dynamic_cast<CWindowMessage*>(pEvent))
+            return OnWindowMessage(*pMessage) || QMainWindow::event(pEvent);
+    }
     switch (pEvent->type()) {
     case QEvent::StatusTip: {
         // Leaving an item brings back the idle text, as the one pane shows it between prompts.
