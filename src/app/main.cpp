@@ -1,11 +1,15 @@
+#include "app/TellwickApp.h"
 #include "extlib/orvosched/TaskDialog.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[])
 {
-    QApplication app(argc, argv);
+    QApplication application(argc, argv);
     // The task model lives below the widgets; its Properties dialog is plugged in here.
     CTaskDialog::Install();
-    return 0;
+    CTellwickApp app;
+    if (!app.InitInstance())
+        return app.ExitCode();
+    return app.ExitInstance(QApplication::exec());
 }

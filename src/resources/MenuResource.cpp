@@ -29,8 +29,51 @@ constexpr MenuItemRes kColorItems[] = {
 };
 constexpr MenuItemRes kColorMenu[] = {{"Colors", 0, kColorItems}};
 
+constexpr MenuItemRes kSeparator{nullptr, 0, {}};
+
+constexpr MenuItemRes kFileItems[] = {{"E&xit", ID_APP_EXIT, {}}};
+constexpr MenuItemRes kViewItems[] = {
+    {"&Toolbar", ID_VIEW_TOOLBAR, {}},
+    {"&Status Bar", ID_VIEW_STATUS_BAR, {}},
+};
+constexpr MenuItemRes kOptionsItems[] = {
+    {"&Always On Top", ID_ALWAYS_ON_TOP, {}},
+    {"&Font...", ID_FONT, {}},
+    kSeparator,
+    {"Fast &Mark\tCtrl+M", ID_FAST_MARK, {}},
+    {"&Clear\tAlt+C", ID_CLEAR, {}},
+    {"Send Message...\tCtrl-S", ID_SEND_MESSAGE, {}},
+    kSeparator,
+    {"&Properties\tCtrl+C", ID_PROPERTIES, {}},
+};
+constexpr MenuItemRes kHelpItems[] = {
+    {"Help Topics", ID_HELP_TOPICS, {}},
+    {"Search...", ID_HELP_SEARCH, {}},
+    {"Using Help", ID_HELP_USING_HELP, {}},
+    kSeparator,
+    {"&About Tellwick...", ID_APP_ABOUT, {}},
+};
+constexpr MenuItemRes kMainMenu[] = {
+    {"&File", 0, kFileItems},
+    {"&View", 0, kViewItems},
+    {"&Options", 0, kOptionsItems},
+    {"&Help", 0, kHelpItems},
+};
+
+constexpr MenuItemRes kTrayItems[] = {
+    {"&About", ID_APP_ABOUT, {}},
+    kSeparator,
+    {"Send Message...", ID_SEND_MESSAGE, {}},
+    {"&Properties...", ID_PROPERTIES, {}},
+    kSeparator,
+    {"E&xit", ID_APP_EXIT, {}},
+};
+constexpr MenuItemRes kTrayMenu[] = {{"POPUP_MENU", 0, kTrayItems}};
+
 constexpr MenuRes kMenus[] = {
+    {IDR_MAINFRAME, kMainMenu},
     {IDR_COLOR_MENU, kColorMenu},
+    {IDR_POPUP_MENU, kTrayMenu},
 };
 
 void AppendItems(QMenu* pMenu, std::span<const MenuItemRes> items)

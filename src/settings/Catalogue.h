@@ -65,6 +65,8 @@ inline constexpr StringValue kViewFont{kSectionSettings, "ViewFont",
 inline constexpr char kViewFontFormat[] = "%d,%d,%d,%d,%d,%d,%d,%d,%d,%d,%d,%d,%d,%s";
 // The main window's bar layout, as the window saves it.
 inline constexpr BinaryValue kBarState{kSectionBarState, "State"};
+// Whether the status bar is shown; the window's own layout record leaves it out.
+inline constexpr DwordValue kStatusBarVisible{kSectionBarState, "StatusBar", 1};
 
 // Starting with the desktop session: the key that lists what starts, and the entry's name in it
 // (on this platform, the name of the autostart entry), a REG_SZ of the quoted program path.

@@ -1,0 +1,243 @@
+#include "app/MainFrame.h"
+
+#include "app/FrameCommands.h"
+#include "platform/WindowMessage.h"
+#include "platform/X11Window.h"
+#include "resources/ResIcon.h"
+#include "resources/StringTable.h"
+#include "resources/resource.h"
+#include "settings/Catalogue.h"
+#include "settings/Profile.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QToolBar>
+
+namespace {
+
+// Stands where the message view goes until it exists; it takes no commands of its own.
+class CPlaceholderView : public QWidget, public CCmdTarget
+{
+public:
+    explicit CPlaceholderView(QWidget* pParent) : QWidget(pParent)
+    {
+        setObjectName(QStringLiteral("messageView"));
+        setAutoFillBackground(true);
+        setBackgroundRole(QPalette::Base);
+        setFocusPolicy(Qt::StrongFocus);
+    }
+};
+
+} // namespace
+
+CMainFrame::CMainFrame(CCmdTarget* pApp, std::unique_ptr<CTrayIcon> pTrayIcon)
+    : m_pApp(pApp), m_trayIcon(std::move(pTrayIcon))
+{
+    // An ordinary window kept out of the task bar (see setVisible) stands for a tool window:
+    // window managers refuse to minimise utility windows, and minimising is how it goes to the tray.
+    setObjectName(QStringLiteral("mainFrame"));
+    setWindowTitle(LoadResString(IDS_MAINFRAME));
+    setWindowIcon(LoadResIcon(IDI_MAINFRAME));
+    resize(520, 320);
+
+    MapCommand(ID_ALWAYS_ON_TOP, [this] { OnAlwaysOnTop(); });
+    MapUpdateCommandUI(ID_ALWAYS_ON_TOP, [this](CCmdUI& cmdUI) { cmdUI.SetCheck(m_bAlwaysOnTop); });
+    MapCommand(ID_VIEW_TOOLBAR, [this] {
+        m_pCommands->GetToolBar()->setVisible(!m_pCommands->GetToolBar()->isVisibleTo(this));
+    });
+    MapUpdateCommandUI(ID_VIEW_TOOLBAR, [this](CCmdUI& cmdUI) {
+        cmdUI.SetCheck(m_pCommands->GetToolBar()->isVisibleTo(this));
+    });
+    MapCommand(ID_VIEW_STATUS_BAR, [this] { statusBar()->setVisible(!statusBar()->isVisibleTo(this)); });
+    MapUpdateCommandUI(ID_VIEW_STATUS_BAR,
+                       [this](CCmdUI& cmdUI) { cmdUI.SetCheck(statusBar()->isVisibleTo(this)); });
+}
+
+CMainFrame::~CMainFrame() = default;
+
+bool CMainFrame::Create()
+{
+    // A desktop without a tray must not stop the program: it then minimises instead of hiding.
+    m_trayIcon.Create(this, WM_TRAY_NOTIFY, LoadResString(IDS_MAINFRAME), LoadResIcon(IDI_MAINFRAME),
+                      ID_TRAY_ICON);
+    m_trayIcon.SetFlashIcons(IDI_TRAY_FLASH_1, IDI_TRAY_FLASH_2);
+
+    CreateView();
+    setCentralWidget(m_pView);
+
+    m_pCommands = new CFrameCommands(*this, *this);
+    m_pCommands->Load(IDR_MAINFRAME);
+    statusBar()->showMessage(LoadResString(AFX_IDS_IDLEMESSAGE));
+
+    LoadBarState();
+    if (GetProfileInt(kHideCaption.section, kHideCaption.name, int(kHideCaption.dwDefault)) == 1)
+        HideCaption();
+    return true;
+}
+
+void CMainFrame::CreateView()
+{
+    auto* pView = new CPlaceholderView(this);
+    m_pView = pView;
+    m_pViewTarget = pView;
+}
+
+bool CMainFrame::OnCmdMsg(int nID, CmdMsg code, CCmdUI* pCmdUI)
+{
+    if (m_pViewTarget && m_pViewTarget->OnCmdMsg(nID, code, pCmdUI))
+        return true;
+    if (CCmdTarget::OnCmdMsg(nID, code, pCmdUI))
+        return true;
+    return m_pApp && m_pApp->OnCmdMsg(nID, code, pCmdUI);
+}
+
+bool CMainFrame::RunCommand(int nID)
+{
+    return m_pCommands && m_pCommands->Run(nID);
+}
+
+bool CMainFrame::event(QEvent* pEvent)
+{
+    if (pEvent->type() >= QEvent::User) {
+        if (auto* pMessage = dynamic_cast<CWindowMessage*>(pEvent))
+            return OnWindowMessage(*pMessage) || QMainWindow::event(pEvent);
+    }
+    switch (pEvent->type()) {
+    case QEvent::StatusTip: {
+        // Leaving an item brings back the idle text, as the one pane shows it between prompts.
+        const QString strTip = static_cast<QStatusTipEvent*>(pEvent)->tip();
+        statusBar()->showMessage(strTip.isEmpty() ? LoadResString(AFX_IDS_IDLEMESSAGE) : strTip);
+        return true;
+    }
+    case QEvent::WindowActivate:
+        if (m_pView)
+            m_pView->setFocus(Qt::ActiveWindowFocusReason);
+        break;
+    default:
+        break;
+    }
+    return QMainWindow::event(pEvent);
+}
+
+bool CMainFrame::OnWindowMessage(CWindowMessage& message)
+{
+    switch (message.Message()) {
+    case WM_TRAY_NOTIFY:
+        message.m_lResult = OnTrayNotification(message.WParam(), message.LParam());
+        return true;
+    case WM_TOGGLE_CAPTION:
+        if (m_bCaptionHidden)
+            ShowCaption();
+        else
+            HideCaption();
+        return true;
+    case WM_FLASH_TRAY:
+        OnFlashTray(message.WParam());
+        return true;
+    case WM_COMMAND:
+        RunCommand(int(message.WParam()));
+        return true;
+    case WM_INITMENUPOPUP:
+        m_pCommands->UpdateMenu(*reinterpret_cast<QMenu*>(message.WParam()));
+        return true;
+    default:
+        return false;
+    }
+}
+
+qintptr CMainFrame::OnTrayNotification(qintptr wParam, qintptr lParam)
+{
+    if ((lParam & 0xFFFF) == WM_LBUTTONDBLCLK) {
+        show();
+        raise();
+        activateWindow();
+        m_trayIcon.StopFlashing();
+        return 0;
+    }
+    return m_trayIcon.HandleNotification(int(wParam), int(lParam));
+}
+
+void CMainFrame::OnFlashTray(qintptr wParam)
+{
+    if (wParam != 0)
+        m_trayIcon.StopFlashing();
+    else if (HasTray())
+        m_trayIcon.StartFlashing(1000, 0);
+    else
+        QApplication::alert(this);
+}
+
+void CMainFrame::closeEvent(QCloseEvent* pEvent)
+{
+    SavePlacement();
+    SaveBarState();
+    WriteProfileInt(kHideCaption.section, kHideCaption.name, m_bCaptionHidden ? 1 : 0);
+    m_bClosing = true;
+    pEvent->accept();
+}
+
+void CMainFrame::changeEvent(QEvent* pEvent)
+{
+    QMainWindow::changeEvent(pEvent);
+    if (pEvent->type() != QEvent::WindowStateChange || !isMinimized() || !HasTray())
+        return;
+    // Minimising hides the frame; the program then lives in the tray. The window system is
+    // still busy minimising, so the hiding waits for it.
+    m_bHiddenToTray = true;
+    QMetaObject::invokeMethod(
+        this, [this] {
+            if (isMinimized() && isVisible())
+                hide();
+        },
+        Qt::QueuedConnection);
+}
+
+void CMainFrame::setVisible(bool bVisible)
+{
+    if (!bVisible && !m_bClosing && !HasTray() && isVisible()) {
+        // Without a tray a hidden frame could never be found again: it is only minimised.
+        showMinimized();
+        return;
+    }
+    if (bVisible && !isVisible()) {
+        if (HasTray()) {
+            winId();
+            SkipTaskBar(windowHandle());
+        }
+        // Coming back from the tray shows the frame as it was before it was minimised.
+        if (m_bHiddenToTray && isMinimized())
+            setWindowState(windowState() & ~Qt::WindowMinimized);
+        m_bHiddenToTray = false;
+    }
+    QMainWindow::setVisible(bVisible);
+}
+
+void CMainFrame::HideCaption()
+{
+    m_bCaptionHidden = true;
+    menuBar()->hide();
+    SetFrameFlag(Qt::FramelessWindowHint, true);
+}
+
+void CMainFrame::ShowCaption()
+{
+    m_bCaptionHidden = false;
+    menuBar()->show();
+    SetFrameFlag(Qt::FramelessWindowHint, false);
+}
+
+void CMainFrame::OnAlwaysOnTop()
+{
+    m_bAlwaysOnTop = !m_bAlwaysOnTop;
+    SetFrameFlag(Qt::WindowStaysOnTopHint, m_bAlwaysOnTop);
+}
+
+void CMainFrame::SetFrameFlag(Qt::WindowType flag, bool bOn)
+{
+    const bool bWasVisible = isVisible();
+    setWindowFlag(flag, bOn);
+    if (bWasVisible)
+        show();
+}

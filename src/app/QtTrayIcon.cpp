@@ -1,0 +1,60 @@
+#include "app/QtTrayIcon.h"
+
+#include "platform/WindowMessage.h"
+
+#include <QCursor>
+#include <QMenu>
+
+namespace {
+
+int MouseMessage(QSystemTrayIcon::ActivationReason reason)
+{
+    switch (reason) {
+    case QSystemTrayIcon::DoubleClick:
+        return WM_LBUTTONDBLCLK;
+    case QSystemTrayIcon::Context:
+        return WM_RBUTTONUP;
+    case QSystemTrayIcon::MiddleClick:
+        return WM_MBUTTONUP;
+    case QSystemTrayIcon::Trigger:
+    case QSystemTrayIcon::Unknown:
+        break;
+    }
+    return WM_LBUTTONUP;
+}
+
+} // namespace
+
+CQtTrayIcon::CQtTrayIcon()
+{
+    QObject::connect(&m_icon, &QSystemTrayIcon::activated, &m_icon,
+                     [this](QSystemTrayIcon::ActivationReason reason) { Notify(MouseMessage(reason)); });
+}
+
+CQtTrayIcon::~CQtTrayIcon() = default;
+
+bool CQtTrayIcon::Add(const QIcon& icon, const QString& strToolTip)
+{
+    if (!QSystemTrayIcon::isSystemTrayAvailable())
+        return false;
+    m_icon.setIcon(icon);
+    m_icon.setToolTip(strToolTip);
+    m_icon.show();
+    return true;
+}
+
+bool CQtTrayIcon::Modify(const QIcon& icon)
+{
+    m_icon.setIcon(icon);
+    return m_icon.isVisible();
+}
+
+void CQtTrayIcon::Delete()
+{
+    m_icon.hide();
+}
+
+QAction* CQtTrayIcon::TrackPopupMenu(QMenu& menu)
+{
+    return menu.exec(QCursor::pos());
+}

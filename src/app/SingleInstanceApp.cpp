@@ -1,0 +1,68 @@
+#include "app/SingleInstanceApp.h"
+
+#include "resources/ResIcon.h"
+#include "resources/StringTable.h"
+#include "resources/resource.h"
+
+#include <QMessageBox>
+
+namespace {
+
+// The class style of the frame's window class, which the instance name has always carried.
+constexpr quintptr kClassStyleDblClks = 8;
+// How long a second copy waits for the first to take its request.
+constexpr int kAskTimeoutMs = 500;
+
+} // namespace
+
+QString BuildInstanceName(const QString& strAppName, quintptr hInstance, quintptr hCursor,
+                          bool bIconOrCursorLoaded)
+{
+    QString strName = strAppName + QLatin1Char(':') + QString::number(hInstance, 16) +
+                      QLatin1Char(':') + QString::number(kClassStyleDblClks, 16);
+    if (bIconOrCursorLoaded)
+        strName += QLatin1Char(':') + QString::number(hCursor, 16) + QStringLiteral(":0");
+    return strName;
+}
+
+CSingleInstanceApp::CSingleInstanceApp()
+{
+    connect(&m_channel, &CInstanceChannel::ShowRequested, this, &CSingleInstanceApp::ActivateMainWnd);
+}
+
+CSingleInstanceApp::~CSingleInstanceApp() = default;
+
+bool CSingleInstanceApp::InitSingleInstance(int nIconID)
+{
+    // The program has no cursor of its own, so only the icon counts.
+    const quintptr hCursor = 0;
+    const bool bIconLoaded = !LoadResIcon(nIconID).isNull();
+    m_strClassName =
+        BuildInstanceName(LoadResString(AFX_IDS_APP_TITLE), kInstanceHandle, hCursor, bIconLoaded);
+
+    m_bFoundOther = m_lock.Acquire(m_strClassName) == CInstanceLock::Result::HeldElsewhere;
+    if (m_bFoundOther) {
+        // A copy that is still starting has no channel yet: then nothing is raised.
+        CInstanceChannel::AskToShow(InstancePath(m_strClassName), kAskTimeoutMs);
+        return false;
+    }
+    // A lock file that cannot be made at all does not stop the program; only a running copy does.
+    if (!m_channel.Listen(InstancePath(m_strClassName))) {
+        QMessageBox::critical(nullptr, LoadResString(AFX_IDS_APP_TITLE),
+                              QStringLiteral("Failed to register window class!"));
+        return false;
+    }
+    return true;
+}
+
+void CSingleInstanceApp::ActivateMainWnd()
+{
+    if (!m_pMainWnd)
+        return;
+    // Shown first: a frame hidden to the tray knows how to come back from it.
+    m_pMainWnd->show();
+    if (m_pMainWnd->isMinimized())
+        m_pMainWnd->setWindowState(m_pMainWnd->windowState() & ~Qt::WindowMinimized);
+    m_pMainWnd->raise();
+    m_pMainWnd->activateWindow();
+}

@@ -1,0 +1,96 @@
+#include "app/TellwickApp.h"
+
+#include "app/MainFrame.h"
+#include "platform/TerminationSignals.h"
+#include "resources/ResIcon.h"
+#include "resources/resource.h"
+#include "settings/Catalogue.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+
+constexpr char kHelpFileName[] = "Tellwick.html";
+
+} // namespace
+
+CTellwickApp::CTellwickApp()
+{
+    MapCommand(ID_APP_ABOUT, [this] { OnAppAbout(); });
+    MapCommand(ID_HELP_TOPICS, [this] { OnHelpFinder(); });
+    MapCommand(ID_HELP_SEARCH, [this] { OnHelpFinder(); });
+    MapCommand(ID_HELP_USING_HELP, [this] { OnHelpUsing(); });
+    MapCommand(ID_APP_EXIT, [this] { OnAppExit(); });
+}
+
+CTellwickApp::~CTellwickApp()
+{
+    delete m_pMainWnd;
+}
+
+bool CTellwickApp::InitInstance()
+{
+    if (!InitSingleInstance(IDI_MAINFRAME))
+        return false;
+    // Datagram sockets need no start-up here, and the settings' root is fixed by the store.
+    QCoreApplication::setOrganizationName(QString::fromLatin1(kCompanyName));
+    // The frame hidden in the tray is still the program: closing a dialog must not end it.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    auto* pFrame = new CMainFrame(this);
+    if (!pFrame->Create()) {
+        delete pFrame;
+        return false;
+    }
+    m_pMainWnd = pFrame;
+    pFrame->setAttribute(Qt::WA_DeleteOnClose);
+    connect(pFrame, &QObject::destroyed, qApp, &QCoreApplication::quit);
+    QApplication::setWindowIcon(LoadResIcon(IDI_MAINFRAME));
+
+    m_pTerminationSignals = std::make_unique<CTerminationSignals>();
+    connect(m_pTerminationSignals.get(), &CTerminationSignals::Terminate, this, [this] {
+        if (m_pMainWnd)
+            m_pMainWnd->close();
+        else
+            QCoreApplication::quit();
+    });
+
+    pFrame->RestorePlacement(SW_SHOW);
+    return true;
+}
+
+void CTellwickApp::OnAppAbout()
+{
+    // The About box is not part of the program yet; the command is taken so it stays enabled.
+}
+
+void CTellwickApp::OnHelpFinder()
+{
+    QDesktopServices::openUrl(HelpFileUrl());
+}
+
+void CTellwickApp::OnHelpUsing()
+{
+    QUrl url = HelpFileUrl();
+    url.setFragment(QStringLiteral("using-help"));
+    QDesktopServices::openUrl(url);
+}
+
+void CTellwickApp::OnAppExit()
+{
+    if (m_pMainWnd)
+        m_pMainWnd->close();
+}
+
+QUrl CTellwickApp::HelpFileUrl()
+{
+    const QDir programDir(QCoreApplication::applicationDirPath());
+    const QString strBeside = programDir.filePath(QLatin1String(kHelpFileName));
+    const QString strInstalled =
+        programDir.filePath(QStringLiteral("../share/doc/tellwick/") + QLatin1String(kHelpFileName));
+    const QString strPath = QFileInfo::exists(strBeside) ? strBeside : QDir::cleanPath(strInstalled);
+    return QUrl::fromLocalFile(strPath);
+}

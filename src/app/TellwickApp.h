@@ -1,0 +1,37 @@
+#pragma once
+
+#include "app/SingleInstanceApp.h"
+
+#include <QUrl>
+
+#include <memory>
+
+class CTerminationSignals;
+
+// The application object: starts the program as the only copy with its main frame, and takes
+// the About, Help and Exit commands.
+class CTellwickApp : public CSingleInstanceApp
+{
+    Q_OBJECT
+
+public:
+    CTellwickApp();
+    ~CTellwickApp() override;
+
+    // Starts the program; false ends it at once, with ExitCode() as its status.
+    bool InitInstance();
+    int ExitInstance(int nExitCode) { return nExitCode; }
+    // 0 when another copy runs (it has been raised), 1 when the start failed.
+    int ExitCode() const { return FoundOtherInstance() ? 0 : 1; }
+
+    void OnAppAbout();
+    void OnHelpFinder();
+    void OnHelpUsing();
+    void OnAppExit();
+
+    // The help page shipped with the program: beside the executable, else where it is installed.
+    static QUrl HelpFileUrl();
+
+private:
+    std::unique_ptr<CTerminationSignals> m_pTerminationSignals;
+};

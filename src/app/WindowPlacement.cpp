@@ -1,0 +1,70 @@
+#include "app/WindowPlacement.h"
+
+#include "settings/Catalogue.h"
+
+#include <array>
+#include <cstdint>
+#include <cstdio>
+#include <limits>
+
+namespace {
+
+// One number at pos as "%d" (or "%u" when bUnsigned) scans it; advances pos past it.
+std::optional<std::int64_t> ScanNumber(QByteArrayView text, qsizetype& pos, bool bUnsigned)
+{
+    while (pos < text.size() && (text[pos] == ' ' || (text[pos] >= '\t' && text[pos] <= '\r')))
+        ++pos;
+    bool bNegative = false;
+    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-'))
+        bNegative = text[pos++] == '-';
+    const qsizetype digitsStart = pos;
+    // Past this, no field can hold the number; the value only needs to stay out of range.
+    constexpr std::int64_t kCap = std::int64_t(1) << 40;
+    std::int64_t value = 0;
+    while (pos < text.size() && text[pos] >= '0' && text[pos] <= '9') {
+        if (value < kCap)
+            value = value * 10 + (text[pos] - '0');
+        ++pos;
+    }
+    if (pos == digitsStart)
+        return std::nullopt;
+    const std::int64_t limit = bUnsigned ? std::numeric_limits<std::uint32_t>::max()
+                                         : std::numeric_limits<std::int32_t>::max();
+    if (value > limit + (bNegative && !bUnsigned ? 1 : 0))
+        return std::nullopt;
+    return bNegative ? -value : value;
+}
+
+} // namespace
+
+std::optional<WindowPlacement> ParseWindowPlacement(QByteArrayView text)
+{
+    std::array<std::int64_t, 10> numbers{};
+    qsizetype pos = 0;
+    for (size_t i = 0; i < numbers.size(); ++i) {
+        if (i > 0) {
+            if (pos >= text.size() || text[pos] != ',')
+                return std::nullopt;
+            ++pos;
+        }
+        const auto number = ScanNumber(text, pos, i < 2);
+        if (!number)
+            return std::nullopt;
+        numbers[i] = *number;
+    }
+    // "%u" takes a negative number modulo 2^32, as the C library does.
+    return WindowPlacement{quint32(numbers[0]), quint32(numbers[1]), int(numbers[2]),
+                           int(numbers[3]),     int(numbers[4]),     int(numbers[5]),
+                           int(numbers[6]),     int(numbers[7]),     int(numbers[8]),
+                           int(numbers[9])};
+}
+
+QByteArray FormatWindowPlacement(const WindowPlacement& p)
+{
+    // Ten numbers of at most 11 characters each and their commas.
+    std::array<char, 128> buffer{};
+    const int nLength = std::snprintf(buffer.data(), buffer.size(), kWindowPosFormat, p.flags,
+                                      p.showCmd, p.nMinX, p.nMinY, p.nMaxX, p.nMaxY, p.nLeft,
+                                      p.nTop, p.nRight, p.nBottom);
+    return QByteArray(buffer.data(), qBound(0, nLength, int(buffer.size()) - 1));
+}

@@ -1,0 +1,338 @@
+#include "app/FrameCommands.h"
+#include "app/MainFrame.h"
+#include "app/CommandAction.h"
+
+#include "FakeTrayIcon.h"
+#include "platform/WindowMessage.h"
+#include "resources/resource.h"
+#include "settings/Catalogue.h"
+#include "settings/Profile.h"
+
+#include <QApplication>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QTest>
+#include <QToolBar>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// A command target that records what reaches it.
+class CRecordingTarget : public CCmdTarget
+{
+public:
+    CRecordingTarget(const char* name, std::initializer_list<int> ids, QStringList& log)
+    {
+        for (int nID : ids)
+            MapCommand(nID, [&log, name, nID] { log.append(QStringLiteral("%1 %2").arg(QLatin1String(name)).arg(nID)); });
+    }
+};
+
+// A view that takes Clear and Always On Top, so the order of the chain shows.
+class CTestView : public QWidget, public CRecordingTarget
+{
+public:
+    CTestView(QWidget* pParent, QStringList& log)
+        : QWidget(pParent), CRecordingTarget("view", {ID_CLEAR, ID_ALWAYS_ON_TOP}, log)
+    {
+        setFocusPolicy(Qt::StrongFocus);
+    }
+};
+
+class CTestFrame : public CMainFrame
+{
+public:
+    CTestFrame(CCmdTarget* pApp, CFakeTrayIcon::Log& trayLog, QStringList* pViewLog = nullptr)
+        : CMainFrame(pApp, std::make_unique<CFakeTrayIcon>(trayLog)), m_pViewLog(pViewLog)
+    {
+    }
+
+protected:
+    void CreateView() override
+    {
+        if (!m_pViewLog)
+            return CMainFrame::CreateView();
+        auto* pView = new CTestView(this, *m_pViewLog);
+        m_pView = pView;
+        m_pViewTarget = pView;
+    }
+
+private:
+    QStringList* m_pViewLog;
+};
+
+class MainFrameTest : public ::testing::Test
+{
+protected:
+    std::unique_ptr<CTestFrame> NewFrame(QStringList* pViewLog = nullptr)
+    {
+        auto pFrame = std::make_unique<CTestFrame>(&m_app, m_trayLog, pViewLog);
+        EXPECT_TRUE(pFrame->Create());
+        return pFrame;
+    }
+
+    static qintptr Send(QObject& frame, int nMessage, qintptr wParam, qintptr lParam = 0)
+    {
+        CWindowMessage message(nMessage, wParam, lParam);
+        QCoreApplication::sendEvent(&frame, &message);
+        return message.m_lResult;
+    }
+
+    static QAction* MenuItem(CMainFrame& frame, int nID)
+    {
+        for (QAction* pMenu : frame.menuBar()->actions()) {
+            for (QAction* pItem : pMenu->menu()->actions()) {
+                if (CommandId(pItem) == nID)
+                    return pItem;
+            }
+        }
+        return nullptr;
+    }
+
+    QStringList m_log;
+    CRecordingTarget m_app{"app", {ID_APP_ABOUT, ID_ALWAYS_ON_TOP, ID_APP_EXIT}, m_log};
+    CFakeTrayIcon::Log m_trayLog;
+};
+
+TEST_F(MainFrameTest, CommandsGoToTheViewThenTheFrameThenTheApplication)
+{
+    auto pFrame = NewFrame(&m_log);
+    EXPECT_TRUE(pFrame->RunCommand(ID_CLEAR));
+    EXPECT_TRUE(pFrame->RunCommand(ID_ALWAYS_ON_TOP));
+    EXPECT_TRUE(pFrame->RunCommand(ID_APP_ABOUT));
+    // The frame's own bar toggle is not offered further.
+    EXPECT_TRUE(pFrame->RunCommand(ID_VIEW_STATUS_BAR));
+    // Nobody takes the framework's copy command: it is disabled and does nothing.
+    EXPECT_FALSE(pFrame->RunCommand(ID_EDIT_COPY));
+    EXPECT_EQ(m_log, (QStringList{QStringLiteral("view 220"), QStringLiteral("view 218"),
+                                  QStringLiteral("app 57664")}));
+    EXPECT_FALSE(pFrame->IsAlwaysOnTop());
+}
+
+TEST_F(MainFrameTest, TheMenuBarHasEveryItemWithItsIdAndText)
+{
+    auto pFrame = NewFrame();
+    QStringList items;
+    for (QAction* pMenu : pFrame->menuBar()->actions()) {
+        items.append(pMenu->text());
+        for (QAction* pItem : pMenu->menu()->actions())
+            items.append(pItem->isSeparator() ? QStringLiteral("-")
+                                              : QStringLiteral("%1=%2").arg(CommandId(pItem)).arg(pItem->text()));
+    }
+    EXPECT_EQ(items, (QStringList{
+                         QStringLiteral("&File"), QStringLiteral("57665=E&xit"),
+                         QStringLiteral("&View"), QStringLiteral("59392=&Toolbar"),
+                         QStringLiteral("59393=&Status Bar"), QStringLiteral("&Options"),
+                         QStringLiteral("218=&Always On Top"), QStringLiteral("219=&Font..."),
+                         QStringLiteral("-"), QStringLiteral("224=Fast &Mark\tCtrl+M"),
+                         QStringLiteral("220=&Clear\tAlt+C"),
+                         QStringLiteral("32780=Send Message...\tCtrl-S"), QStringLiteral("-"),
+                         QStringLiteral("222=&Properties\tCtrl+C"), QStringLiteral("&Help"),
+                         QStringLiteral("32793=Help Topics"), QStringLiteral("32794=Search..."),
+                         QStringLiteral("32795=Using Help"), QStringLiteral("-"),
+                         QStringLiteral("57664=&About Tellwick..."),
+                     }));
+}
+
+TEST_F(MainFrameTest, ToolBarButtonsCarryTheirPromptsAndTips)
+{
+    auto pFrame = NewFrame(&m_log);
+    QStringList buttons;
+    for (QAction* pButton : pFrame->GetCommands().GetToolBar()->actions())
+        buttons.append(pButton->isSeparator()
+                           ? QStringLiteral("-")
+                           : QStringLiteral("%1|%2|%3|%4")
+                                 .arg(CommandId(pButton))
+                                 .arg(pButton->statusTip(), pButton->toolTip(),
+                                      pButton->isEnabled() ? QStringLiteral("on") : QStringLiteral("off")));
+    // Send Message and Properties have no handler here, so they are disabled.
+    EXPECT_EQ(buttons,
+              (QStringList{
+                  QStringLiteral("32780|Send a message to another computer running Tellwick|Send Message|off"),
+                  QStringLiteral("220|Clears the current display|Clear|on"),
+                  QStringLiteral("224|Add a mark to the current display|Fast Mark|off"),
+                  QStringLiteral("222|Set the properties for Tellwick|Properties|off"),
+                  QStringLiteral("-"), QStringLiteral("57664|||on")}));
+}
+
+TEST_F(MainFrameTest, KeysReachCommandsAlsoWithTheMenuHidden)
+{
+    auto pFrame = NewFrame(&m_log);
+    QMap<QString, int> keys;
+    for (QAction* pAction : pFrame->actions())
+        keys.insert(pAction->shortcut().toString(QKeySequence::PortableText), CommandId(pAction));
+    EXPECT_EQ(keys.value(QStringLiteral("Alt+C")), ID_CLEAR);
+    EXPECT_EQ(keys.value(QStringLiteral("Ctrl+H")), ID_HIDE);
+    EXPECT_EQ(keys.value(QStringLiteral("Ctrl+C")), ID_EDIT_COPY);
+    EXPECT_EQ(keys.value(QStringLiteral("Shift+F6")), ID_PREV_PANE);
+    EXPECT_EQ(keys.size(), 15);
+
+    pFrame->HideCaption();
+    pFrame->show();
+    QApplication::setActiveWindow(pFrame.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(pFrame.get()));
+    QTest::keyClick(pFrame.get(), Qt::Key_C, Qt::AltModifier);
+    EXPECT_EQ(m_log, QStringList{QStringLiteral("view 220")});
+}
+
+TEST_F(MainFrameTest, AlwaysOnTopTogglesWithItsCheckMarkAndStartsOff)
+{
+    auto pFrame = NewFrame();
+    QAction* pItem = MenuItem(*pFrame, ID_ALWAYS_ON_TOP);
+    ASSERT_TRUE(pItem);
+    auto* pMenu = qobject_cast<QMenu*>(pItem->parent());
+    ASSERT_TRUE(pMenu);
+    for (bool bOn : {true, false, true}) {
+        pFrame->RunCommand(ID_ALWAYS_ON_TOP);
+        pFrame->GetCommands().UpdateMenu(*pMenu);
+        EXPECT_EQ(pFrame->IsAlwaysOnTop(), bOn);
+        EXPECT_EQ(bool(pFrame->windowFlags() & Qt::WindowStaysOnTopHint), bOn);
+        EXPECT_TRUE(pItem->isCheckable());
+        EXPECT_EQ(pItem->isChecked(), bOn);
+    }
+    pFrame->close();
+    EXPECT_FALSE(NewFrame()->IsAlwaysOnTop());
+}
+
+TEST_F(MainFrameTest, TheCaptionStateIsStoredAndOnlyExactlyOneHidesIt)
+{
+    const struct
+    {
+        int nStored;
+        bool bHidden;
+    } cases[] = {{0, false}, {1, true}, {2, false}, {-1, false}};
+    for (const auto& c : cases) {
+        WriteProfileInt(kHideCaption.section, kHideCaption.name, c.nStored);
+        auto pFrame = NewFrame();
+        EXPECT_EQ(pFrame->IsCaptionHidden(), c.bHidden) << c.nStored;
+        EXPECT_EQ(pFrame->menuBar()->isHidden(), c.bHidden) << c.nStored;
+        EXPECT_EQ(bool(pFrame->windowFlags() & Qt::FramelessWindowHint), c.bHidden) << c.nStored;
+        // The toggle request from the view flips it; closing stores what is shown.
+        Send(*pFrame, WM_TOGGLE_CAPTION, 0);
+        EXPECT_EQ(pFrame->IsCaptionHidden(), !c.bHidden);
+        pFrame->close();
+        EXPECT_EQ(GetProfileInt(kHideCaption.section, kHideCaption.name, 7), c.bHidden ? 0 : 1);
+    }
+}
+
+TEST_F(MainFrameTest, TheStoredPlacementIsUsedWithoutItsShowCommand)
+{
+    const struct
+    {
+        const char* stored;
+        bool bApplied;
+    } cases[] = {
+        {"2,3,-1,-1,-1,-1,100,80,500,380", true},
+        {"0,1,-1,-1,-1,-1,100,80,500", false},
+        {"0,1,-1,-1,-1,-1,300,300,300,500", false},
+        {"", false},
+    };
+    for (const auto& c : cases) {
+        WriteProfileString(kWindowPos.section, kWindowPos.name, c.stored);
+        auto pFrame = NewFrame();
+        const QSize defaultSize = pFrame->size();
+        pFrame->RestorePlacement(SW_SHOW);
+        EXPECT_TRUE(pFrame->isVisible()) << c.stored;
+        EXPECT_FALSE(pFrame->isMaximized()) << c.stored;
+        // Where the platform puts a frame without placement is its own affair; the size shows.
+        if (c.bApplied)
+            EXPECT_EQ(pFrame->geometry(), QRect(100, 80, 400, 300)) << c.stored;
+        else
+            EXPECT_EQ(pFrame->size(), defaultSize) << c.stored;
+    }
+}
+
+TEST_F(MainFrameTest, ClosingStoresThePlacementWithTheMaximisedFlag)
+{
+    WriteProfileString(kWindowPos.section, kWindowPos.name, "0,1,-1,-1,-1,-1,40,50,440,350");
+    for (bool bMaximised : {false, true}) {
+        auto pFrame = NewFrame();
+        pFrame->RestorePlacement(SW_SHOW);
+        if (bMaximised)
+            pFrame->showMaximized();
+        pFrame->close();
+        const auto placement = ParseWindowPlacement(GetProfileString(kWindowPos.section, kWindowPos.name));
+        ASSERT_TRUE(placement);
+        EXPECT_EQ(placement->flags, bMaximised ? WPF_RESTORETOMAXIMIZED : 0u);
+        // The restored rectangle is kept, whatever the window looked like when closed.
+        EXPECT_EQ(QRect(placement->nLeft, placement->nTop, placement->nRight - placement->nLeft,
+                        placement->nBottom - placement->nTop),
+                  QRect(40, 50, 400, 300));
+    }
+}
+
+TEST_F(MainFrameTest, FlashRequestsFlashOnceAndStopOnTheNormalIcon)
+{
+    auto pFrame = NewFrame();
+    const qint64 normal = m_trayLog.icons.first();
+    Send(*pFrame, WM_FLASH_TRAY, 0);
+    Send(*pFrame, WM_FLASH_TRAY, 0);
+    EXPECT_TRUE(pFrame->GetTray().IsFlashing());
+    pFrame->GetTray().OnTimer();
+    Send(*pFrame, WM_FLASH_TRAY, 1);
+    EXPECT_FALSE(pFrame->GetTray().IsFlashing());
+    EXPECT_EQ(m_trayLog.icons.last(), normal);
+    // A stop while nothing flashes changes nothing.
+    const auto shown = m_trayLog.icons;
+    Send(*pFrame, WM_FLASH_TRAY, 1);
+    EXPECT_EQ(m_trayLog.icons, shown);
+}
+
+TEST_F(MainFrameTest, MinimisingHidesToTheTrayAndADoubleClickBringsItBack)
+{
+    auto pFrame = NewFrame();
+    pFrame->show();
+    Send(*pFrame, WM_FLASH_TRAY, 0);
+    pFrame->showMinimized();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !pFrame->isVisible(); }));
+
+    EXPECT_EQ(Send(*pFrame, WM_TRAY_NOTIFY, ID_TRAY_ICON, WM_LBUTTONDBLCLK), 0);
+    EXPECT_TRUE(pFrame->isVisible());
+    EXPECT_FALSE(pFrame->isMinimized());
+    EXPECT_FALSE(pFrame->GetTray().IsFlashing());
+    // Other clicks are the tray icon's: the right button opens its menu.
+    EXPECT_EQ(Send(*pFrame, WM_TRAY_NOTIFY, ID_TRAY_ICON, WM_RBUTTONUP), 1);
+    EXPECT_EQ(m_trayLog.nMenusTracked, 1);
+    EXPECT_EQ(Send(*pFrame, WM_TRAY_NOTIFY, ID_TRAY_ICON + 1, WM_RBUTTONUP), 0);
+}
+
+TEST_F(MainFrameTest, WithoutATrayTheFrameIsMinimisedInsteadOfHidden)
+{
+    m_trayLog.bAvailable = false;
+    auto pFrame = NewFrame();
+    pFrame->show();
+    pFrame->hide();
+    EXPECT_TRUE(pFrame->isVisible());
+    EXPECT_TRUE(pFrame->isMinimized());
+    pFrame->showMinimized();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(pFrame->isVisible());
+    // Closing still closes.
+    pFrame->close();
+    EXPECT_FALSE(pFrame->isVisible());
+}
+
+TEST_F(MainFrameTest, TheTrayMenusExitReachesTheApplication)
+{
+    auto pFrame = NewFrame();
+    m_trayLog.nChooseCommand = ID_APP_EXIT;
+    Send(*pFrame, WM_TRAY_NOTIFY, ID_TRAY_ICON, WM_RBUTTONUP);
+    EXPECT_EQ(m_trayLog.strDefaultItem, QStringLiteral("&About"));
+    QCoreApplication::sendPostedEvents(pFrame.get());
+    EXPECT_EQ(m_log, QStringList{QStringLiteral("app 57665")});
+}
+
+TEST_F(MainFrameTest, TheStatusBarShowsReadyBetweenPrompts)
+{
+    auto pFrame = NewFrame();
+    EXPECT_EQ(pFrame->statusBar()->currentMessage(), QStringLiteral("Ready"));
+    QStatusTipEvent prompt(QStringLiteral("Clears the current display"));
+    QCoreApplication::sendEvent(pFrame.get(), &prompt);
+    EXPECT_EQ(pFrame->statusBar()->currentMessage(), QStringLiteral("Clears the current display"));
+    QStatusTipEvent none{QString()};
+    QCoreApplication::sendEvent(pFrame.get(), &none);
+    EXPECT_EQ(pFrame->statusBar()->currentMessage(), QStringLiteral("Ready"));
+}
+
+} // namespace

@@ -1,0 +1,87 @@
+#include "app/MainFrame.h"
+#include "app/TellwickApp.h"
+
+#include "resources/resource.h"
+
+#include <QDesktopServices>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(TellwickAppTest, TheInstanceNameIsBuiltAsTheFrameClassWasNamed)
+{
+    const struct
+    {
+        quintptr hInstance;
+        quintptr hCursor;
+        bool bLoaded;
+        const char* name;
+    } cases[] = {
+        {kInstanceHandle, 0, true, "Tellwick:400000:8:0:0"},
+        {kInstanceHandle, 0, false, "Tellwick:400000:8"},
+        {0x10000000, 0x1a2b, true, "Tellwick:10000000:8:1a2b:0"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(BuildInstanceName(QStringLiteral("Tellwick"), c.hInstance, c.hCursor, c.bLoaded),
+                  QLatin1String(c.name));
+}
+
+TEST(TellwickAppTest, ASecondCopyShowsTheFirstOneAndEndsWithZero)
+{
+    CTellwickApp first;
+    ASSERT_TRUE(first.InitInstance());
+    EXPECT_EQ(first.InstanceClassName(), QStringLiteral("Tellwick:400000:8:0:0"));
+    QWidget* pFrame = first.GetMainWnd();
+    ASSERT_TRUE(pFrame);
+    EXPECT_TRUE(pFrame->isVisible());
+    pFrame->hide();
+
+    CTellwickApp second;
+    EXPECT_FALSE(second.InitInstance());
+    EXPECT_TRUE(second.FoundOtherInstance());
+    EXPECT_EQ(second.ExitCode(), 0);
+    EXPECT_FALSE(second.GetMainWnd());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return pFrame->isVisible(); }));
+}
+
+// Receives what the desktop would be asked to open.
+class CUrlCatcher : public QObject
+{
+    Q_OBJECT
+
+public:
+    QList<QUrl> m_urls;
+
+public slots:
+    void Open(const QUrl& url) { m_urls.append(url); }
+};
+
+TEST(TellwickAppTest, HelpCommandsOpenTheShippedPage)
+{
+    CUrlCatcher catcher;
+    QDesktopServices::setUrlHandler(QStringLiteral("file"), &catcher, "Open");
+    CTellwickApp app;
+    for (int nID : {ID_HELP_TOPICS, ID_HELP_SEARCH, ID_HELP_USING_HELP})
+        EXPECT_TRUE(app.OnCmdMsg(nID, CmdMsg::Command, nullptr));
+    QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+    ASSERT_EQ(catcher.m_urls.size(), 3);
+    for (const QUrl& url : catcher.m_urls)
+        EXPECT_TRUE(url.path().endsWith(QStringLiteral("/Tellwick.html"))) << url.toString().toStdString();
+    EXPECT_EQ(catcher.m_urls[0], catcher.m_urls[1]);
+    EXPECT_EQ(catcher.m_urls[2].fragment(), QStringLiteral("using-help"));
+}
+
+TEST(TellwickAppTest, ExitClosesTheMainFrameWithEverythingSaved)
+{
+    CTellwickApp app;
+    ASSERT_TRUE(app.InitInstance());
+    QPointer<QWidget> pFrame = app.GetMainWnd();
+    ASSERT_TRUE(app.OnCmdMsg(ID_APP_EXIT, CmdMsg::Command, nullptr));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return pFrame.isNull(); }));
+}
+
+} // namespace
+
+#include "TellwickAppTest.moc"
