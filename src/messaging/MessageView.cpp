@@ -5,8 +5,10 @@
 #include "messaging/FontConversion.h"
 #include "messaging/Mailslot.h"
 #include "messaging/MessageLog.h"
+#include "messaging/SendMessageDlg.h"
 #include "messaging/StoredFont.h"
 #include "platform/MailslotInbox.h"
+#include "platform/WindowMessage.h"
 #include "resources/StringTable.h"
 #include "resources/resource.h"
 #include "settings/Catalogue.h"
@@ -15,7 +17,11 @@
 #include "settings/Settings.h"
 
 #include <QDateTime>
+#include <QContextMenuEvent>
+#include <QCoreApplication>
+#include <QCursor>
 #include <QFontDialog>
+#include <QMenu>
 #include <QMessageBox>
 #include <QScopedValueRollback>
 
@@ -55,6 +61,13 @@ CMessageView::CMessageView(QWidget* pParent, Clock clock)
     m_bAddDateTime = settings.GetAddDateTime();
 
     connect(&m_pollTimer, &QTimer::timeout, this, &CMessageView::OnTimer);
+
+    MapCommand(ID_SEND_MESSAGE, [this] { OnSendMessage(); });
+    MapCommand(ID_FAST_MARK, [this] { OnFastMark(); });
+    MapCommand(ID_CLEAR, [this] { OnClear(); });
+    MapCommand(ID_HIDE, [this] { OnHide(); });
+    MapCommand(ID_FONT, [this] { OnFont(); });
+    MapCommand(ID_TEST_MESSAGES, [this] { OnTestMessages(); });
 }
 
 CMessageView::~CMessageView()
@@ -157,6 +170,8 @@ void CMessageView::ProcessMessage(const QByteArray& text)
         pMain->raise();
         pMain->activateWindow();
     }
+    if (settings.GetFlashTrayIcon())
+        QCoreApplication::postEvent(MainWindow(), new CWindowMessage(WM_FLASH_TRAY, 0, 0));
     AddMessage(text);
 }
 
@@ -186,6 +201,12 @@ void CMessageView::LoadViewFont(FontDescription& description)
 void CMessageView::SaveViewFont(const FontDescription& description)
 {
     WriteProfileString(kViewFont.section, kViewFont.name, FormatViewFont(description));
+}
+
+void CMessageView::OnSendMessage()
+{
+    CSendMessageDlg dialog;
+    dialog.exec();
 }
 
 void CMessageView::OnFastMark()
@@ -224,4 +245,62 @@ void CMessageView::OnTestMessages()
 {
     AddMessage("This is a test");
     AddMessage("\x03" "00,04HEY!");
+}
+
+void CMessageView::contextMenuEvent(QContextMenuEvent*)
+{
+    OnContextMenu();
+}
+
+void CMessageView::OnContextMenu()
+{
+    static constexpr struct
+    {
+        const char* text;
+        int nID;
+    } kItems[] = {
+        {"&Hide\tCtrl+H", ID_HIDE},
+        {"&Clear\tAlt+C", ID_CLEAR},
+        {"Fast &Mark\tCtrl+M", ID_FAST_MARK},
+        {"&Send Message\tCtrl+S", ID_SEND_MESSAGE},
+        {nullptr, 0},
+        {"&Properties\tCtrl+P", ID_PROPERTIES},
+    };
+    QMenu menu(this);
+    for (const auto& item : kItems) {
+        if (item.text)
+            menu.addAction(QString::fromLatin1(item.text))->setData(item.nID);
+        else
+            menu.addSeparator();
+    }
+    // Also from the keyboard's menu key, the menu opens where the mouse is.
+    if (const QAction* pChosen = menu.exec(QCursor::pos()))
+        OnCmdMsg(pChosen->data().toInt(), CmdMsg::Command, nullptr);
+}
+
+void CMessageView::mouseDoubleClickEvent(QMouseEvent* pEvent)
+{
+    if (pEvent->button() == Qt::LeftButton)
+        OnLButtonDblClk();
+    else
+        CTextView::mouseDoubleClickEvent(pEvent);
+}
+
+void CMessageView::OnLButtonDblClk()
+{
+    if (QWidget* pParent = parentWidget()) {
+        CWindowMessage message(WM_TOGGLE_CAPTION, 0, 0);
+        QCoreApplication::sendEvent(pParent, &message);
+    }
+}
+
+void CMessageView::focusInEvent(QFocusEvent* pEvent)
+{
+    CTextView::focusInEvent(pEvent);
+    OnSetFocus();
+}
+
+void CMessageView::OnSetFocus()
+{
+    QCoreApplication::postEvent(MainWindow(), new CWindowMessage(WM_FLASH_TRAY, 1, 0));
 }

@@ -2,6 +2,7 @@
 
 #include "alerts/Alert.h"
 #include "messaging/TextView.h"
+#include "platform/CmdTarget.h"
 
 #include <QByteArray>
 #include <QTimer>
@@ -14,8 +15,9 @@ class CMailslotInbox;
 // The message window: shows the received messages and is also the receiver. Every tick of its
 // poll timer drains the own inbox; a ping is answered, a repeat dropped, and every other message
 // is offered to the alerts, signalled to the main window and shown through AddMessage, the one
-// way by which lines reach the display and the log.
-class CMessageView : public CTextView
+// way by which lines reach the display and the log. Its commands come to it first, ahead of
+// the main frame's.
+class CMessageView : public CTextView, public CCmdTarget
 {
     Q_OBJECT
 
@@ -39,6 +41,7 @@ public:
     void LoadViewFont(FontDescription& description);
     void SaveViewFont(const FontDescription& description);
 
+    void OnSendMessage();
     void OnFastMark();
     void OnClear();
     void OnHide();
@@ -46,6 +49,17 @@ public:
     void OnTestMessages();
 
 protected:
+    void contextMenuEvent(QContextMenuEvent* pEvent) override;
+    void mouseDoubleClickEvent(QMouseEvent* pEvent) override;
+    void focusInEvent(QFocusEvent* pEvent) override;
+
+    // The pop-up menu at the mouse cursor; the chosen command comes back to this view.
+    void OnContextMenu();
+    // Asks the parent (the main frame) to hide or bring back its caption and menu.
+    void OnLButtonDblClk();
+    // The user is here: the main window may stop flashing.
+    void OnSetFocus();
+
     // True when the datagram was a ping.
     bool ReadMessage();
     bool IsDuplicate(const QByteArray& text);

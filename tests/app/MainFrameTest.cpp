@@ -3,12 +3,16 @@
 #include "app/CommandAction.h"
 
 #include "FakeTrayIcon.h"
+#include "messaging/Mailslot.h"
+#include "messaging/MessageView.h"
 #include "platform/WindowMessage.h"
 #include "resources/resource.h"
 #include "settings/Catalogue.h"
 #include "settings/Profile.h"
 
 #include <QApplication>
+#include <QFile>
+#include <QMouseEvent>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QTest>
@@ -277,6 +281,48 @@ TEST_F(MainFrameTest, FlashRequestsFlashOnceAndStopOnTheNormalIcon)
     const auto shown = m_trayLog.icons;
     Send(*pFrame, WM_FLASH_TRAY, 1);
     EXPECT_EQ(m_trayLog.icons, shown);
+}
+
+// A double-click as the window system reports it, whatever clicks came before.
+void DoubleClick(QWidget& widget, Qt::MouseButton button)
+{
+    const QPointF pos(widget.width() / 2.0, widget.height() / 2.0);
+    QMouseEvent click(QEvent::MouseButtonDblClick, pos, widget.mapToGlobal(pos), button, button,
+                      Qt::NoModifier);
+    QCoreApplication::sendEvent(&widget, &click);
+}
+
+TEST_F(MainFrameTest, TheMessageViewIsTheClientAndTalksToTheFrame)
+{
+    auto pFrame = NewFrame();
+    auto* pView = qobject_cast<CMessageView*>(pFrame->GetView());
+    ASSERT_NE(pView, nullptr);
+    pFrame->show();
+    QCoreApplication::sendPostedEvents();
+
+    // A message asks the frame to flash; the view getting the focus stops it.
+    ASSERT_TRUE(WriteMailslot(kOwnMailslotPath, "hello"));
+    pView->OnTimer();
+    QCoreApplication::sendPostedEvents();
+    EXPECT_TRUE(pFrame->GetTray().IsFlashing());
+    QFocusEvent focus(QEvent::FocusIn, Qt::MouseFocusReason);
+    QCoreApplication::sendEvent(pView, &focus);
+    QCoreApplication::sendPostedEvents();
+    EXPECT_FALSE(pFrame->GetTray().IsFlashing());
+
+    const bool bCaptionHidden = pFrame->IsCaptionHidden();
+    DoubleClick(*pView->viewport(), Qt::LeftButton);
+    EXPECT_NE(pFrame->IsCaptionHidden(), bCaptionHidden);
+    DoubleClick(*pView->viewport(), Qt::LeftButton);
+    EXPECT_EQ(pFrame->IsCaptionHidden(), bCaptionHidden);
+
+    // The menu's commands reach the view first.
+    EXPECT_TRUE(pFrame->RunCommand(ID_FAST_MARK));
+    QFile log(QStringLiteral("Tellwick.log"));
+    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+    const QByteArray records = log.readAll();
+    EXPECT_TRUE(records.contains(" hello\r\n")) << records.toStdString();
+    EXPECT_TRUE(records.contains(QByteArray(" ").append(29, '=').append("\r\n"))) << records.toStdString();
 }
 
 TEST_F(MainFrameTest, MinimisingHidesToTheTrayAndADoubleClickBringsItBack)

@@ -5,6 +5,8 @@
 #include "messaging/Mailslot.h"
 #include "messaging/StoredFont.h"
 #include "platform/MailslotInbox.h"
+#include "platform/WindowMessage.h"
+#include "resources/resource.h"
 #include "settings/Catalogue.h"
 #include "settings/Profile.h"
 #include "settings/RegistryKey.h"
@@ -12,13 +14,18 @@
 #include "support/CaseName.h"
 #include "support/TestInbox.h"
 #include "support/TestStore.h"
+#include "messaging/SendMessageDlg.h"
 
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QDateTime>
 #include <QFile>
 #include <QFontDialog>
+#include <QMouseEvent>
+#include <QMenu>
 #include <QMessageBox>
 #include <QProcess>
+#include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -50,6 +57,36 @@ protected:
     void AnswerPing() override { ++m_nPings; }
 };
 
+// The window the view lives in, noting the private messages that reach it as "message wParam".
+class CRecordingWindow : public QWidget
+{
+public:
+    // Those sent so far, and with bPosted those posted too.
+    QStringList Messages(bool bPosted = true)
+    {
+        if (bPosted)
+            QCoreApplication::sendPostedEvents();
+        return std::exchange(m_messages, {});
+    }
+
+protected:
+    bool event(QEvent* pEvent) override
+    {
+        if (const auto* pMessage = dynamic_cast<const CWindowMessage*>(pEvent)) {
+            m_messages.append(QStringLiteral("%1 %2").arg(pMessage->Message()).arg(pMessage->WParam()));
+            return true;
+        }
+        return QWidget::event(pEvent);
+    }
+
+private:
+    QStringList m_messages;
+};
+
+const QString kFlashStart = QStringLiteral("%1 0").arg(WM_FLASH_TRAY);
+const QString kFlashStop = QStringLiteral("%1 1").arg(WM_FLASH_TRAY);
+const QString kToggleCaption = QStringLiteral("%1 0").arg(WM_TOGGLE_CAPTION);
+
 class MessageViewTest : public ::testing::Test
 {
 protected:
@@ -65,7 +102,7 @@ protected:
     // A view made the way the frame makes it, its clock at m_now.
     TestView& MakeView()
     {
-        m_pWindow = std::make_unique<QWidget>();
+        m_pWindow = std::make_unique<CRecordingWindow>();
         m_pView = new TestView(m_pWindow.get(), [this] { return m_now; });
         m_pView->Create();
         // Another program may have taken the free port in the meantime.
@@ -100,7 +137,7 @@ protected:
     }
 
     qint64 m_now = kStart;
-    std::unique_ptr<QWidget> m_pWindow;
+    std::unique_ptr<CRecordingWindow> m_pWindow;
     TestView* m_pView = nullptr;
 };
 
@@ -250,22 +287,25 @@ TEST_F(MessageViewTest, AlertsAreOfferedTheRawTextWhenSwitchedOn)
         EXPECT_EQ(*pRuns, expected) << "CheckAlerts " << nCheckAlerts;
         EXPECT_EQ(view.Lines(), QList<QByteArray>{"06/15/01 14:03:59 \x03" "04disk full"});
         EXPECT_EQ(Log(), "06/15/01 14:03:59 \x03" "04disk full\r\n");
+        EXPECT_EQ(m_pWindow->Messages().count(kFlashStart), 1);
     }
 }
 
-TEST_F(MessageViewTest, AMessageBringsBackTheHiddenMainWindowButARepeatDoesNot)
+TEST_F(MessageViewTest, AMessageBringsBackTheMainWindowAndAsksForFlashingButARepeatDoesNot)
 {
     TestView& view = MakeView();
-    QWidget& window = *m_pWindow;
+    CRecordingWindow& window = *m_pWindow;
     Receive("hi");
     view.OnTimer();
     EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(window.Messages().count(kFlashStart), 1);
 
     window.hide();
     m_now = kStart + 1;
     Receive("hi");
     view.OnTimer();
     EXPECT_FALSE(window.isVisible()) << "a dropped repeat is not signalled";
+    EXPECT_EQ(window.Messages().count(kFlashStart), 0);
 
     window.showMinimized();
     Receive("ho");
@@ -275,9 +315,12 @@ TEST_F(MessageViewTest, AMessageBringsBackTheHiddenMainWindowButARepeatDoesNot)
 
     window.hide();
     SetDword(kMakeVisible, 0);
+    SetDword(kFlashTrayIcon, 0);
+    window.Messages();
     Receive("quiet");
     view.OnTimer();
     EXPECT_FALSE(window.isVisible());
+    EXPECT_EQ(window.Messages().count(kFlashStart), 0);
     EXPECT_EQ(view.Lines().size(), 3);
 }
 
@@ -289,7 +332,7 @@ TEST_F(MessageViewTest, FastMarkAndTheTestCommandGoThroughAddMessage)
     view.OnTestMessages();
     SetString(kFastMark, "<r>-----");
     view.OnFastMark();
-    const QByteArray mark = "06/15/01 14:03:59 " + QByteArray(29, '=');
+    const QByteArray mark = QByteArray("06/15/01 14:03:59 ").append(29, '=');
     const QList<QByteArray> expected{mark,
                                      mark,
                                      "06/15/01 14:03:59 This is a test",
@@ -303,6 +346,84 @@ TEST_F(MessageViewTest, FastMarkAndTheTestCommandGoThroughAddMessage)
 
     view.OnClear();
     EXPECT_TRUE(view.Lines().isEmpty());
+}
+
+TEST_F(MessageViewTest, TakesTheCommandsItHandles)
+{
+    TestView& view = MakeView();
+    for (const int nID : {ID_SEND_MESSAGE, ID_FAST_MARK, ID_CLEAR, ID_HIDE, ID_FONT, ID_TEST_MESSAGES})
+        EXPECT_TRUE(view.OnCmdMsg(nID, CmdMsg::Probe, nullptr)) << nID;
+    for (const int nID : {ID_PROPERTIES, ID_ALWAYS_ON_TOP, ID_APP_EXIT})
+        EXPECT_FALSE(view.OnCmdMsg(nID, CmdMsg::Probe, nullptr)) << nID;
+
+    m_pWindow->show();
+    EXPECT_TRUE(view.OnCmdMsg(ID_TEST_MESSAGES, CmdMsg::Command, nullptr));
+    EXPECT_EQ(view.Lines().size(), 2);
+    EXPECT_TRUE(view.OnCmdMsg(ID_HIDE, CmdMsg::Command, nullptr));
+    EXPECT_FALSE(m_pWindow->isVisible());
+}
+
+TEST_F(MessageViewTest, SendMessageRunsTheDialogWithoutAParent)
+{
+    TestView& view = MakeView();
+    bool bOpened = false;
+    QTimer::singleShot(0, [&] {
+        auto* pDialog = qobject_cast<CSendMessageDlg*>(QApplication::activeModalWidget());
+        ASSERT_NE(pDialog, nullptr);
+        bOpened = true;
+        EXPECT_EQ(pDialog->parentWidget(), nullptr);
+        pDialog->reject();
+    });
+    EXPECT_TRUE(view.OnCmdMsg(ID_SEND_MESSAGE, CmdMsg::Command, nullptr));
+    EXPECT_TRUE(bOpened);
+}
+
+TEST_F(MessageViewTest, TheContextMenuHasSixItemsAndRunsTheChosenOne)
+{
+    TestView& view = MakeView();
+    m_pWindow->show();
+    QStringList items;
+    QTimer::singleShot(0, [&] {
+        auto* pMenu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        ASSERT_NE(pMenu, nullptr);
+        for (const QAction* pAction : pMenu->actions())
+            items << (pAction->isSeparator() ? QStringLiteral("-")
+                                             : pAction->text() + QLatin1Char(' ') + pAction->data().toString());
+        QTest::keyClick(pMenu, Qt::Key_M);
+    });
+    // The menu key asks for it as a right click does.
+    QContextMenuEvent request(QContextMenuEvent::Keyboard, QPoint(), QPoint());
+    QCoreApplication::sendEvent(view.viewport(), &request);
+    EXPECT_EQ(items, (QStringList{QStringLiteral("&Hide\tCtrl+H 229"), QStringLiteral("&Clear\tAlt+C 220"),
+                                  QStringLiteral("Fast &Mark\tCtrl+M 224"),
+                                  QStringLiteral("&Send Message\tCtrl+S 32780"), QStringLiteral("-"),
+                                  QStringLiteral("&Properties\tCtrl+P 222")}));
+    EXPECT_EQ(view.Lines(), QList<QByteArray>{QByteArray("06/15/01 14:03:59 ").append(29, '=')});
+}
+
+// A double-click as the window system reports it, whatever clicks came before.
+void DoubleClick(QWidget& widget, Qt::MouseButton button)
+{
+    const QPointF pos(widget.width() / 2.0, widget.height() / 2.0);
+    QMouseEvent click(QEvent::MouseButtonDblClick, pos, widget.mapToGlobal(pos), button, button,
+                      Qt::NoModifier);
+    QCoreApplication::sendEvent(&widget, &click);
+}
+
+TEST_F(MessageViewTest, DoubleClickTogglesTheCaptionAndFocusStopsTheFlashing)
+{
+    TestView& view = MakeView();
+    m_pWindow->Messages();
+    DoubleClick(*view.viewport(), Qt::LeftButton);
+    EXPECT_EQ(m_pWindow->Messages(false), QStringList{kToggleCaption}) << "sent, so handled at once";
+    DoubleClick(*view.viewport(), Qt::RightButton);
+    EXPECT_TRUE(m_pWindow->Messages(false).isEmpty());
+
+    m_pWindow->Messages();
+    QFocusEvent focus(QEvent::FocusIn, Qt::MouseFocusReason);
+    QCoreApplication::sendEvent(&view, &focus);
+    EXPECT_TRUE(m_pWindow->Messages(false).isEmpty()) << "posted, so handled later";
+    EXPECT_EQ(m_pWindow->Messages(), QStringList{kFlashStop});
 }
 
 TEST_F(MessageViewTest, MakingReadsTheLineLimitStampSwitchAndPollInterval)
