@@ -9,10 +9,10 @@
 #include "resources/resource.h"
 #include "settings/Catalogue.h"
 #include "settings/Profile.h"
+#include "support/DoubleClick.h"
 
 #include <QApplication>
 #include <QFile>
-#include <QMouseEvent>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QTest>
@@ -281,15 +281,6 @@ TEST_F(MainFrameTest, FlashRequestsFlashOnceAndStopOnTheNormalIcon)
     const auto shown = m_trayLog.icons;
     Send(*pFrame, WM_FLASH_TRAY, 1);
     EXPECT_EQ(m_trayLog.icons, shown);
-}
-
-// A double-click as the window system reports it, whatever clicks came before.
-void DoubleClick(QWidget& widget, Qt::MouseButton button)
-{
-    const QPointF pos(widget.width() / 2.0, widget.height() / 2.0);
-    QMouseEvent click(QEvent::MouseButtonDblClick, pos, widget.mapToGlobal(pos), button, button,
-                      Qt::NoModifier);
-    QCoreApplication::sendEvent(&widget, &click);
 }
 
 TEST_F(MainFrameTest, TheMessageViewIsTheClientAndTalksToTheFrame)
