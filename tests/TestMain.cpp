@@ -1,3 +1,5 @@
+#include "support/TestInbox.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -8,7 +10,8 @@
 #include <cstdlib>
 
 // Every test program runs with its own configuration, runtime and working folders, so that no
-// test reads or writes the real user's files.
+// test reads or writes the real user's files, and with its own inbox port, so that no window it
+// makes meets a running copy or another test program.
 int main(int argc, char* argv[])
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
@@ -25,6 +28,7 @@ int main(int argc, char* argv[])
     QDir::setCurrent(home.filePath(QStringLiteral("work")));
 
     QApplication app(argc, argv);
+    UseFreeMailslotPort();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -1,6 +1,7 @@
 #include "app/MainFrame.h"
 
 #include "app/FrameCommands.h"
+#include "messaging/MessageView.h"
 #include "platform/WindowMessage.h"
 #include "platform/X11Window.h"
 #include "resources/ResIcon.h"
@@ -14,23 +15,6 @@
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QToolBar>
-
-namespace {
-
-// Stands where the message view goes until it exists; it takes no commands of its own.
-class CPlaceholderView : public QWidget, public CCmdTarget
-{
-public:
-    explicit CPlaceholderView(QWidget* pParent) : QWidget(pParent)
-    {
-        setObjectName(QStringLiteral("messageView"));
-        setAutoFillBackground(true);
-        setBackgroundRole(QPalette::Base);
-        setFocusPolicy(Qt::StrongFocus);
-    }
-};
-
-} // namespace
 
 CMainFrame::CMainFrame(CCmdTarget* pApp, std::unique_ptr<CTrayIcon> pTrayIcon)
     : m_pApp(pApp), m_trayIcon(std::move(pTrayIcon))
@@ -79,7 +63,8 @@ bool CMainFrame::Create()
 
 void CMainFrame::CreateView()
 {
-    auto* pView = new CPlaceholderView(this);
+    auto* pView = new CMessageView(this);
+    pView->Create();
     m_pView = pView;
     m_pViewTarget = pView;
 }

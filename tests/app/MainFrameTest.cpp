@@ -3,12 +3,16 @@
 #include "app/CommandAction.h"
 
 #include "FakeTrayIcon.h"
+#include "messaging/Mailslot.h"
+#include "messaging/MessageView.h"
 #include "platform/WindowMessage.h"
 #include "resources/resource.h"
 #include "settings/Catalogue.h"
 #include "settings/Profile.h"
+#include "support/DoubleClick.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QTest>
@@ -277,6 +281,39 @@ TEST_F(MainFrameTest, FlashRequestsFlashOnceAndStopOnTheNormalIcon)
     const auto shown = m_trayLog.icons;
     Send(*pFrame, WM_FLASH_TRAY, 1);
     EXPECT_EQ(m_trayLog.icons, shown);
+}
+
+TEST_F(MainFrameTest, TheMessageViewIsTheClientAndTalksToTheFrame)
+{
+    auto pFrame = NewFrame();
+    auto* pView = qobject_cast<CMessageView*>(pFrame->GetView());
+    ASSERT_NE(pView, nullptr);
+    pFrame->show();
+    QCoreApplication::sendPostedEvents();
+
+    // A message asks the frame to flash; the view getting the focus stops it.
+    ASSERT_TRUE(WriteMailslot(kOwnMailslotPath, "hello"));
+    pView->OnTimer();
+    QCoreApplication::sendPostedEvents();
+    EXPECT_TRUE(pFrame->GetTray().IsFlashing());
+    QFocusEvent focus(QEvent::FocusIn, Qt::MouseFocusReason);
+    QCoreApplication::sendEvent(pView, &focus);
+    QCoreApplication::sendPostedEvents();
+    EXPECT_FALSE(pFrame->GetTray().IsFlashing());
+
+    const bool bCaptionHidden = pFrame->IsCaptionHidden();
+    DoubleClick(*pView->viewport(), Qt::LeftButton);
+    EXPECT_NE(pFrame->IsCaptionHidden(), bCaptionHidden);
+    DoubleClick(*pView->viewport(), Qt::LeftButton);
+    EXPECT_EQ(pFrame->IsCaptionHidden(), bCaptionHidden);
+
+    // The menu's commands reach the view first.
+    EXPECT_TRUE(pFrame->RunCommand(ID_FAST_MARK));
+    QFile log(QStringLiteral("Tellwick.log"));
+    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+    const QByteArray records = log.readAll();
+    EXPECT_TRUE(records.contains(" hello\r\n")) << records.toStdString();
+    EXPECT_TRUE(records.contains(QByteArray(" ").append(29, '=').append("\r\n"))) << records.toStdString();
 }
 
 TEST_F(MainFrameTest, MinimisingHidesToTheTrayAndADoubleClickBringsItBack)

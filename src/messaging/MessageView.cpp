@@ -1,0 +1,306 @@
+#include "messaging/MessageView.h"
+
+#include "alerts/AlertFile.h"
+#include "messaging/ColorTags.h"
+#include "messaging/FontConversion.h"
+#include "messaging/Mailslot.h"
+#include "messaging/MessageLog.h"
+#include "messaging/SendMessageDlg.h"
+#include "messaging/StoredFont.h"
+#include "platform/MailslotInbox.h"
+#include "platform/WindowMessage.h"
+#include "resources/StringTable.h"
+#include "resources/resource.h"
+#include "settings/Catalogue.h"
+#include "settings/Profile.h"
+#include "settings/RegistryKey.h"
+#include "settings/Settings.h"
+
+#include <QDateTime>
+#include <QContextMenuEvent>
+#include <QCoreApplication>
+#include <QCursor>
+#include <QFontDialog>
+#include <QMenu>
+#include <QMessageBox>
+#include <QScopedValueRollback>
+
+#include <algorithm>
+#include <limits>
+
+namespace {
+
+// The shortest and longest poll intervals the platform's timers take; others are moved into
+// this range, so a stored 0 cannot make the poll spin.
+constexpr quint32 kMinPollInterval = 10;
+constexpr quint32 kMaxPollInterval = std::numeric_limits<qint32>::max();
+
+// A value of the program's key, read afresh; its default when the key or the value is missing.
+quint32 ReadProgramDword(const DwordValue& value)
+{
+    quint32 dwValue = value.dwDefault;
+    CRegistryKey key(HKEY_LOCAL_MACHINE);
+    if (key.Open(HKEY_CURRENT_USER, kProgramKey))
+        key.ReadDword(value.name, dwValue);
+    return dwValue;
+}
+
+} // namespace
+
+CMessageView::CMessageView(QWidget* pParent, Clock clock)
+    : CTextView(pParent)
+    , m_pInbox(std::make_unique<CMailslotInbox>())
+    , m_clock(clock ? std::move(clock) : Clock([] { return QDateTime::currentSecsSinceEpoch(); }))
+{
+    setObjectName(QStringLiteral("messageView"));
+    setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    m_lastTime = m_clock();
+
+    const CSettings settings;
+    SetMaxLines(settings.GetMaxLines());
+    m_bAddDateTime = settings.GetAddDateTime();
+
+    connect(&m_pollTimer, &QTimer::timeout, this, &CMessageView::OnTimer);
+
+    MapCommand(ID_SEND_MESSAGE, [this] { OnSendMessage(); });
+    MapCommand(ID_FAST_MARK, [this] { OnFastMark(); });
+    MapCommand(ID_CLEAR, [this] { OnClear(); });
+    MapCommand(ID_HIDE, [this] { OnHide(); });
+    MapCommand(ID_FONT, [this] { OnFont(); });
+    MapCommand(ID_TEST_MESSAGES, [this] { OnTestMessages(); });
+}
+
+CMessageView::~CMessageView()
+{
+    // Only a window that loaded the alerts writes them back: saving the empty list of one that
+    // never got so far would wipe the user's alert file.
+    if (m_bCreated)
+        SaveAlerts(m_alerts);
+    m_alerts.clear();
+    m_pInbox->Close();
+}
+
+void CMessageView::Create()
+{
+    m_pInbox->Create();
+    LoadAlerts(m_alerts);
+    m_bCreated = true;
+
+    const quint32 nInterval =
+        std::clamp(ReadProgramDword(kTimerMailWait), kMinPollInterval, kMaxPollInterval);
+    m_pollTimer.start(int(nInterval));
+
+    FontDescription font;
+    LoadViewFont(font);
+    SetViewFont(font);
+}
+
+void CMessageView::OnTimer()
+{
+    // While the error box is open its own loop keeps ticking; those ticks wait, so boxes
+    // never pile up.
+    if (m_bReportingPollError)
+        return;
+    int nCount = 0;
+    if (m_pInbox->GetInfo(nCount)) {
+        for (int i = 0; i < nCount; ++i)
+            ReadMessage();
+    } else {
+        ReportPollError(m_pInbox->LastError());
+    }
+    viewport()->update();
+}
+
+void CMessageView::ReportPollError(quint32 nError)
+{
+    const QScopedValueRollback reporting(m_bReportingPollError, true);
+    const QString strText = QString::asprintf(
+        LoadResString(IDS_ERROR_READING_MAILSLOT).toUtf8().constData(), nError, nError);
+    QMessageBox box(QMessageBox::NoIcon, LoadResString(AFX_IDS_APP_TITLE), strText,
+                    QMessageBox::Ok, this);
+    box.exec();
+}
+
+bool CMessageView::ReadMessage()
+{
+    QByteArray datagram;
+    if (!m_pInbox->Read(datagram))
+        return false;
+    const QByteArray text = DatagramText(datagram);
+    if (IsPing(text)) {
+        AnswerPing();
+        return true;
+    }
+    ProcessMessage(text);
+    return false;
+}
+
+void CMessageView::AnswerPing()
+{
+    ::AnswerPing();
+}
+
+bool CMessageView::IsDuplicate(const QByteArray& text)
+{
+    const qint64 nWindow = ReadProgramDword(kDupMsgSeconds);
+    const qint64 nElapsed = m_clock() - m_lastTime;
+    // A clock set back must not hold back every repeat until it has caught up again.
+    return nElapsed >= 0 && nElapsed <= nWindow && text == m_strLastText;
+}
+
+void CMessageView::ProcessMessage(const QByteArray& text)
+{
+    if (IsDuplicate(text))
+        return;
+    m_strLastText = text;
+    m_lastTime = m_clock();
+
+    if (ReadProgramDword(kCheckAlerts) != 0) {
+        for (const std::shared_ptr<CAlert>& pAlert : m_alerts)
+            pAlert->Match(text);
+    }
+
+    const CSettings settings;
+    if (settings.GetMakeVisible()) {
+        QWidget* pMain = MainWindow();
+        pMain->show();
+        // Where there is no tray, hiding only minimises: bring that back too.
+        if (pMain->isMinimized())
+            pMain->setWindowState(pMain->windowState() & ~Qt::WindowMinimized);
+        pMain->raise();
+        pMain->activateWindow();
+    }
+    if (settings.GetFlashTrayIcon())
+        QCoreApplication::postEvent(MainWindow(), new CWindowMessage(WM_FLASH_TRAY, 0, 0));
+    AddMessage(text);
+}
+
+void CMessageView::AddMessage(const QByteArray& text)
+{
+    const CSettings settings;
+    QByteArray line;
+    if (m_bAddDateTime) {
+        line = QDateTime::fromSecsSinceEpoch(m_clock())
+                   .toString(QStringLiteral("MM/dd/yy HH:mm:ss"))
+                   .toLatin1();
+        line.append(' ').append(text);
+    } else {
+        line = text;
+    }
+    if (settings.GetLogToFile() && !settings.GetLogFileName().isEmpty())
+        AppendLog(settings.GetLogFileName(), line);
+    AddLine(line);
+}
+
+void CMessageView::LoadViewFont(FontDescription& description)
+{
+    description = ParseViewFont(
+        GetProfileString(kViewFont.section, kViewFont.name, kViewFont.defaultText));
+}
+
+void CMessageView::SaveViewFont(const FontDescription& description)
+{
+    WriteProfileString(kViewFont.section, kViewFont.name, FormatViewFont(description));
+}
+
+void CMessageView::OnSendMessage()
+{
+    CSendMessageDlg dialog;
+    dialog.exec();
+}
+
+void CMessageView::OnFastMark()
+{
+    AddMessage(TranslateColorTags(CSettings().GetFastMark()));
+}
+
+void CMessageView::OnClear()
+{
+    Clear();
+}
+
+void CMessageView::OnHide()
+{
+    MainWindow()->hide();
+}
+
+void CMessageView::OnFont()
+{
+    FontDescription current;
+    GetViewFont(current);
+    QFontDialog dialog;
+    dialog.setCurrentFont(ToQFont(current));
+    // The dialog shows sizes in points: a font taken back unchanged keeps its exact description.
+    const QFont opened = dialog.currentFont();
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const QFont chosen = dialog.selectedFont();
+    const FontDescription description = chosen == opened ? current : ToFontDescription(chosen);
+    SetViewFont(description);
+    SaveViewFont(description);
+    viewport()->repaint();
+}
+
+void CMessageView::OnTestMessages()
+{
+    AddMessage("This is a test");
+    AddMessage("\x03" "00,04HEY!");
+}
+
+void CMessageView::contextMenuEvent(QContextMenuEvent*)
+{
+    OnContextMenu();
+}
+
+void CMessageView::OnContextMenu()
+{
+    static constexpr struct
+    {
+        const char* text;
+        int nID;
+    } kItems[] = {
+        {"&Hide\tCtrl+H", ID_HIDE},
+        {"&Clear\tAlt+C", ID_CLEAR},
+        {"Fast &Mark\tCtrl+M", ID_FAST_MARK},
+        {"&Send Message\tCtrl+S", ID_SEND_MESSAGE},
+        {nullptr, 0},
+        {"&Properties\tCtrl+P", ID_PROPERTIES},
+    };
+    QMenu menu(this);
+    for (const auto& item : kItems) {
+        if (item.text)
+            menu.addAction(QString::fromLatin1(item.text))->setData(item.nID);
+        else
+            menu.addSeparator();
+    }
+    // Also from the keyboard's menu key, the menu opens where the mouse is.
+    if (const QAction* pChosen = menu.exec(QCursor::pos()))
+        OnCmdMsg(pChosen->data().toInt(), CmdMsg::Command, nullptr);
+}
+
+void CMessageView::mouseDoubleClickEvent(QMouseEvent* pEvent)
+{
+    if (pEvent->button() == Qt::LeftButton)
+        OnLButtonDblClk();
+    else
+        CTextView::mouseDoubleClickEvent(pEvent);
+}
+
+void CMessageView::OnLButtonDblClk()
+{
+    if (QWidget* pParent = parentWidget()) {
+        CWindowMessage message(WM_TOGGLE_CAPTION, 0, 0);
+        QCoreApplication::sendEvent(pParent, &message);
+    }
+}
+
+void CMessageView::focusInEvent(QFocusEvent* pEvent)
+{
+    CTextView::focusInEvent(pEvent);
+    OnSetFocus();
+}
+
+void CMessageView::OnSetFocus()
+{
+    QCoreApplication::postEvent(MainWindow(), new CWindowMessage(WM_FLASH_TRAY, 1, 0));
+}

@@ -1,0 +1,85 @@
+#pragma once
+
+#include "alerts/Alert.h"
+#include "messaging/TextView.h"
+#include "platform/CmdTarget.h"
+
+#include <QByteArray>
+#include <QTimer>
+
+#include <functional>
+#include <memory>
+
+class CMailslotInbox;
+
+// The message window: shows the received messages and is also the receiver. Every tick of its
+// poll timer drains the own inbox; a ping is answered, a repeat dropped, and every other message
+// is offered to the alerts, signalled to the main window and shown through AddMessage, the one
+// way by which lines reach the display and the log. Its commands come to it first, ahead of
+// the main frame's.
+class CMessageView : public CTextView, public CCmdTarget
+{
+    Q_OBJECT
+
+public:
+    // Seconds since the epoch, now; tests set their own. Only the stamps are local time.
+    using Clock = std::function<qint64()>;
+
+    explicit CMessageView(QWidget* pParent = nullptr, Clock clock = {});
+    ~CMessageView() override;
+
+    // Makes the window a receiver: opens the own inbox, loads the alerts, starts polling and
+    // applies the stored font. The window works on whether or not the inbox could be opened.
+    void Create();
+
+    // One poll: reads every datagram waiting at its start and repaints the whole window.
+    void OnTimer();
+    // Stamps the text when the date stamp is on, logs it when logging is on, and shows it.
+    void AddMessage(const QByteArray& text);
+
+    // The stored display font, or the default when none is stored.
+    void LoadViewFont(FontDescription& description);
+    void SaveViewFont(const FontDescription& description);
+
+    void OnSendMessage();
+    void OnFastMark();
+    void OnClear();
+    void OnHide();
+    void OnFont();
+    void OnTestMessages();
+
+protected:
+    void contextMenuEvent(QContextMenuEvent* pEvent) override;
+    void mouseDoubleClickEvent(QMouseEvent* pEvent) override;
+    void focusInEvent(QFocusEvent* pEvent) override;
+
+    // The pop-up menu at the mouse cursor; the chosen command comes back to this view.
+    void OnContextMenu();
+    // Asks the parent (the main frame) to hide or bring back its caption and menu.
+    void OnLButtonDblClk();
+    // The user is here: the main window may stop flashing.
+    void OnSetFocus();
+
+    // True when the datagram was a ping.
+    bool ReadMessage();
+    bool IsDuplicate(const QByteArray& text);
+    void ProcessMessage(const QByteArray& text);
+    virtual void AnswerPing();
+
+    // The window the pipeline brings forward and asks to flash: the one this view lives in.
+    QWidget* MainWindow() const { return window(); }
+
+    std::unique_ptr<CMailslotInbox> m_pInbox;
+    bool m_bAddDateTime = true;
+    qint64 m_lastTime = 0; // seconds since the epoch
+    QByteArray m_strLastText;
+    CAlertList m_alerts;
+    QTimer m_pollTimer;
+
+private:
+    void ReportPollError(quint32 nError);
+
+    Clock m_clock;
+    bool m_bCreated = false;
+    bool m_bReportingPollError = false;
+};

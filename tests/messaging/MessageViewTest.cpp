@@ -1,0 +1,549 @@
+#include "messaging/MessageView.h"
+
+#include "alerts/AlertFile.h"
+#include "alerts/AlertTestSupport.h"
+#include "messaging/Mailslot.h"
+#include "messaging/SendMessageDlg.h"
+#include "messaging/StoredFont.h"
+#include "platform/MailslotInbox.h"
+#include "platform/WindowMessage.h"
+#include "resources/resource.h"
+#include "settings/Catalogue.h"
+#include "settings/Profile.h"
+#include "settings/RegistryKey.h"
+#include "support/Bytes.h"
+#include "support/CaseName.h"
+#include "support/DoubleClick.h"
+#include "support/TestInbox.h"
+#include "support/TestStore.h"
+
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QDateTime>
+#include <QFile>
+#include <QFontDialog>
+#include <QMenu>
+#include <QMessageBox>
+#include <QProcess>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <optional>
+
+namespace {
+
+const qint64 kStart = QDateTime(QDate(2001, 6, 15), QTime(14, 3, 59)).toSecsSinceEpoch();
+
+// Opens the view's insides to the tests and counts ping answers instead of broadcasting them.
+class TestView : public CMessageView
+{
+public:
+    TestView(QWidget* pParent, Clock clock) : CMessageView(pParent, std::move(clock)) {}
+
+    using CMessageView::m_alerts;
+    using CMessageView::m_bAddDateTime;
+    using CMessageView::m_pFont;
+    using CMessageView::m_pInbox;
+    using CMessageView::m_pollTimer;
+    using CTextView::m_nMaxLines;
+
+    QList<QByteArray> Lines() const { return {m_lines.begin(), m_lines.end()}; }
+
+    int m_nPings = 0;
+
+protected:
+    void AnswerPing() override { ++m_nPings; }
+};
+
+// The window the view lives in, noting the private messages that reach it as "message wParam".
+class CRecordingWindow : public QWidget
+{
+public:
+    // Those sent so far, and with bPosted those posted too.
+    QStringList Messages(bool bPosted = true)
+    {
+        if (bPosted)
+            QCoreApplication::sendPostedEvents();
+        return std::exchange(m_messages, {});
+    }
+
+protected:
+    bool event(QEvent* pEvent) override
+    {
+        if (const auto* pMessage = dynamic_cast<const CWindowMessage*>(pEvent)) {
+            m_messages.append(QStringLiteral("%1 %2").arg(pMessage->Message()).arg(pMessage->WParam()));
+            return true;
+        }
+        return QWidget::event(pEvent);
+    }
+
+private:
+    QStringList m_messages;
+};
+
+const QString kFlashStart = QStringLiteral("%1 0").arg(WM_FLASH_TRAY);
+const QString kFlashStop = QStringLiteral("%1 1").arg(WM_FLASH_TRAY);
+const QString kToggleCaption = QStringLiteral("%1 0").arg(WM_TOGGLE_CAPTION);
+
+class MessageViewTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_pWindow.reset();
+        RemoveStoreFile();
+        QFile::remove(QStringLiteral("Tellwick.log"));
+        QFile::remove(QString::fromLatin1(kAlertFileName));
+        UseFreeMailslotPort();
+    }
+
+    // A view made the way the frame makes it, its clock at m_now.
+    TestView& MakeView()
+    {
+        m_pWindow = std::make_unique<CRecordingWindow>();
+        m_pView = new TestView(m_pWindow.get(), [this] { return m_now; });
+        m_pView->Create();
+        // Another program may have taken the free port in the meantime.
+        for (int attempt = 0; attempt < 5 && !m_pView->m_pInbox->IsValid(); ++attempt) {
+            UseFreeMailslotPort();
+            m_pView->m_pInbox->Create();
+        }
+        EXPECT_TRUE(m_pView->m_pInbox->IsValid());
+        return *m_pView;
+    }
+
+    static void Receive(const QByteArray& text) { ASSERT_TRUE(WriteMailslot(kOwnMailslotPath, text)); }
+
+    static void SetDword(const DwordValue& value, quint32 dwValue)
+    {
+        CRegistryKey key(HKEY_LOCAL_MACHINE);
+        ASSERT_TRUE(key.Create(HKEY_CURRENT_USER, kProgramKey));
+        ASSERT_TRUE(key.WriteDword(value.name, dwValue));
+    }
+
+    static void SetString(const StringValue& value, QByteArrayView text)
+    {
+        CRegistryKey key(HKEY_LOCAL_MACHINE);
+        ASSERT_TRUE(key.Create(HKEY_CURRENT_USER, kProgramKey));
+        ASSERT_TRUE(key.WriteString(value.name, text));
+    }
+
+    static QByteArray Log()
+    {
+        QFile file(QStringLiteral("Tellwick.log"));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<none>");
+    }
+
+    qint64 m_now = kStart;
+    std::unique_ptr<CRecordingWindow> m_pWindow;
+    TestView* m_pView = nullptr;
+};
+
+struct Arrival
+{
+    int nSecond; // after the view was made
+    QByteArray text;
+};
+
+struct DuplicateCase
+{
+    const char* name;
+    std::optional<quint32> nDupMsgSeconds;
+    std::vector<Arrival> arrivals;
+    QList<QByteArray> shown;
+    int nPings = 0;
+};
+
+void PrintTo(const DuplicateCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+class DuplicateTest : public MessageViewTest, public ::testing::WithParamInterface<DuplicateCase>
+{
+};
+
+TEST_P(DuplicateTest, OnlyARepeatOfTheLastShownTextInTimeIsDropped)
+{
+    SetDword(kAddDateTime, 0);
+    if (GetParam().nDupMsgSeconds)
+        SetDword(kDupMsgSeconds, *GetParam().nDupMsgSeconds);
+    TestView& view = MakeView();
+    for (const Arrival& arrival : GetParam().arrivals) {
+        m_now = kStart + arrival.nSecond;
+        Receive(arrival.text);
+        view.OnTimer();
+    }
+    EXPECT_EQ(view.Lines(), GetParam().shown);
+    EXPECT_EQ(view.m_nPings, GetParam().nPings);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    MessageView, DuplicateTest,
+    ::testing::Values(
+        DuplicateCase{"TwoSecondsApart", {}, {{0, "hi"}, {2, "hi"}}, {"hi"}},
+        DuplicateCase{"FourSecondsApart", {}, {{0, "hi"}, {4, "hi"}}, {"hi", "hi"}},
+        DuplicateCase{"ExactlyTheWindowApart", {}, {{0, "hi"}, {3, "hi"}}, {"hi"}},
+        // The window counts from the last copy shown, not from the last one dropped.
+        DuplicateCase{"EveryTwoSeconds",
+                      {},
+                      {{0, "hi"}, {2, "hi"}, {4, "hi"}, {6, "hi"}, {8, "hi"}},
+                      {"hi", "hi", "hi"}},
+        DuplicateCase{"OnlyTheLastTextCounts", {}, {{0, "A"}, {0, "B"}, {0, "A"}}, {"A", "B", "A"}},
+        DuplicateCase{"RepeatsCompareEveryByte", {}, {{0, "hi"}, {0, "Hi"}, {0, "hi "}}, {"hi", "Hi", "hi "}},
+        DuplicateCase{"NoWindow", 0, {{0, "hi"}, {0, "hi"}, {1, "hi"}}, {"hi", "hi"}},
+        DuplicateCase{"LongerWindow", 10, {{0, "hi"}, {9, "hi"}, {11, "hi"}}, {"hi", "hi"}},
+        // The last text starts empty, its time the moment the view was made.
+        DuplicateCase{"EmptyTextRightAfterMaking", {}, {{1, ""}, {4, ""}}, {""}},
+        DuplicateCase{"PingBetweenEqualTexts",
+                      {},
+                      {{0, "hi"}, {1, "who <PING> is there"}, {2, "hi"}},
+                      {"hi"},
+                      1},
+        DuplicateCase{"ClockSetBack", {}, {{0, "hi"}, {-3600, "hi"}}, {"hi", "hi"}}),
+    CaseName());
+
+TEST_F(MessageViewTest, EveryWaitingDatagramIsShownInOrderInOneTick)
+{
+    SetDword(kAddDateTime, 0);
+    TestView& view = MakeView();
+    const QList<QByteArray> texts{"one", "two", "three", "four", "five"};
+    for (const QByteArray& text : texts)
+        Receive(text);
+    // Only the text before the first zero byte counts.
+    ASSERT_TRUE(WriteMailslot(kOwnMailslotPath, Bytes("six\0seven")));
+    view.OnTimer();
+    EXPECT_EQ(view.Lines(), texts + QList<QByteArray>{"six"});
+    view.OnTimer();
+    EXPECT_EQ(view.Lines().size(), 6);
+}
+
+TEST_F(MessageViewTest, AddedLinesAreStampedAndLoggedAsTheSettingsSay)
+{
+    const struct
+    {
+        const char* name;
+        std::function<void()> configure;
+        QByteArray line;
+        QByteArray log;
+    } cases[] = {
+        {"defaults", [] {}, "06/15/01 14:03:59 hi", "06/15/01 14:03:59 hi\r\n"},
+        {"no stamp", [] { SetDword(kAddDateTime, 0); }, "hi", "hi\r\n"},
+        {"no log", [] { SetDword(kLogToFile, 0); }, "06/15/01 14:03:59 hi", "<none>"},
+        {"no log name", [] { SetString(kLogFileName, ""); }, "06/15/01 14:03:59 hi", "<none>"},
+    };
+    for (const auto& c : cases) {
+        SetUp();
+        c.configure();
+        TestView& view = MakeView();
+        Receive("hi");
+        view.OnTimer();
+        EXPECT_EQ(view.Lines(), QList<QByteArray>{c.line}) << c.name;
+        EXPECT_EQ(Log(), c.log) << c.name;
+    }
+}
+
+TEST_F(MessageViewTest, LogSettingsAreReadPerLineButTheStampSwitchOnlyWhenMade)
+{
+    TestView& view = MakeView();
+    SetDword(kAddDateTime, 0);
+    SetString(kLogFileName, "other.log");
+    view.AddMessage("first");
+    SetDword(kLogToFile, 0);
+    view.AddMessage("second");
+    EXPECT_EQ(view.Lines(), (QList<QByteArray>{"06/15/01 14:03:59 first", "06/15/01 14:03:59 second"}));
+    QFile log(QStringLiteral("other.log"));
+    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+    EXPECT_EQ(log.readAll(), "06/15/01 14:03:59 first\r\n");
+    log.remove();
+}
+
+TEST_F(MessageViewTest, AlertsAreOfferedTheRawTextWhenSwitchedOn)
+{
+    for (const quint32 nCheckAlerts : {1u, 0u}) {
+        SetUp();
+        SetDword(kCheckAlerts, nCheckAlerts);
+        TestView& view = MakeView();
+        const auto pRuns = std::make_shared<std::vector<QByteArray>>();
+        const auto addAlert = [&](const char* task, QByteArray keyword, bool bActive = true) {
+            auto pAlert = std::make_shared<CAlert>();
+            const CRecordingTask recorder(pRuns, task);
+            pAlert->SetTask(&recorder);
+            pAlert->m_keywords = {std::move(keyword)};
+            pAlert->m_bActive = bActive;
+            view.m_alerts.push_back(pAlert);
+        };
+        // The colour code is in the received text; the date stamp is not.
+        addAlert("colour", "\x03" "04disk");
+        addAlert("inactive", "disk", false);
+        addAlert("stamp", "06/15/01");
+        addAlert("second", "full");
+        Receive("\x03" "04disk full");
+        view.OnTimer();
+        const std::vector<QByteArray> expected =
+            nCheckAlerts ? std::vector<QByteArray>{"colour", "second"} : std::vector<QByteArray>{};
+        EXPECT_EQ(*pRuns, expected) << "CheckAlerts " << nCheckAlerts;
+        EXPECT_EQ(view.Lines(), QList<QByteArray>{"06/15/01 14:03:59 \x03" "04disk full"});
+        EXPECT_EQ(Log(), "06/15/01 14:03:59 \x03" "04disk full\r\n");
+        EXPECT_EQ(m_pWindow->Messages().count(kFlashStart), 1);
+    }
+}
+
+TEST_F(MessageViewTest, AMessageBringsBackTheMainWindowAndAsksForFlashingButARepeatDoesNot)
+{
+    TestView& view = MakeView();
+    CRecordingWindow& window = *m_pWindow;
+    Receive("hi");
+    view.OnTimer();
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(window.Messages().count(kFlashStart), 1);
+
+    window.hide();
+    m_now = kStart + 1;
+    Receive("hi");
+    view.OnTimer();
+    EXPECT_FALSE(window.isVisible()) << "a dropped repeat is not signalled";
+    EXPECT_EQ(window.Messages().count(kFlashStart), 0);
+
+    window.showMinimized();
+    Receive("ho");
+    view.OnTimer();
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_FALSE(window.isMinimized()) << "without a tray, hiding only minimised";
+
+    window.hide();
+    SetDword(kMakeVisible, 0);
+    SetDword(kFlashTrayIcon, 0);
+    window.Messages();
+    Receive("quiet");
+    view.OnTimer();
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_EQ(window.Messages().count(kFlashStart), 0);
+    EXPECT_EQ(view.Lines().size(), 3);
+}
+
+TEST_F(MessageViewTest, FastMarkAndTheTestCommandGoThroughAddMessage)
+{
+    TestView& view = MakeView();
+    view.OnFastMark();
+    view.OnFastMark(); // no repeat filter here
+    view.OnTestMessages();
+    SetString(kFastMark, "<r>-----");
+    view.OnFastMark();
+    const QByteArray mark = QByteArray("06/15/01 14:03:59 ").append(29, '=');
+    const QList<QByteArray> expected{mark,
+                                     mark,
+                                     "06/15/01 14:03:59 This is a test",
+                                     "06/15/01 14:03:59 \x03" "00,04HEY!",
+                                     "06/15/01 14:03:59 \x03" "04-----"};
+    EXPECT_EQ(view.Lines(), expected);
+    QByteArray log;
+    for (const QByteArray& line : expected)
+        log.append(line).append("\r\n");
+    EXPECT_EQ(Log(), log);
+}
+
+TEST_F(MessageViewTest, SendMessageRunsTheDialogWithoutAParent)
+{
+    TestView& view = MakeView();
+    bool bOpened = false;
+    QTimer::singleShot(0, [&] {
+        auto* pDialog = qobject_cast<CSendMessageDlg*>(QApplication::activeModalWidget());
+        ASSERT_NE(pDialog, nullptr);
+        bOpened = true;
+        EXPECT_EQ(pDialog->parentWidget(), nullptr);
+        pDialog->reject();
+    });
+    EXPECT_TRUE(view.OnCmdMsg(ID_SEND_MESSAGE, CmdMsg::Command, nullptr));
+    EXPECT_TRUE(bOpened);
+}
+
+TEST_F(MessageViewTest, TheContextMenuHasSixItemsAndRunsTheChosenOne)
+{
+    TestView& view = MakeView();
+    m_pWindow->show();
+    QStringList items;
+    QTimer::singleShot(0, [&] {
+        auto* pMenu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        ASSERT_NE(pMenu, nullptr);
+        for (const QAction* pAction : pMenu->actions())
+            items << (pAction->isSeparator() ? QStringLiteral("-")
+                                             : pAction->text() + QLatin1Char(' ') + pAction->data().toString());
+        QTest::keyClick(pMenu, Qt::Key_M);
+    });
+    // The menu key asks for it as a right click does.
+    QContextMenuEvent request(QContextMenuEvent::Keyboard, QPoint(), QPoint());
+    QCoreApplication::sendEvent(view.viewport(), &request);
+    EXPECT_EQ(items, (QStringList{QStringLiteral("&Hide\tCtrl+H 229"), QStringLiteral("&Clear\tAlt+C 220"),
+                                  QStringLiteral("Fast &Mark\tCtrl+M 224"),
+                                  QStringLiteral("&Send Message\tCtrl+S 32780"), QStringLiteral("-"),
+                                  QStringLiteral("&Properties\tCtrl+P 222")}));
+    EXPECT_EQ(view.Lines(), QList<QByteArray>{QByteArray("06/15/01 14:03:59 ").append(29, '=')});
+}
+
+TEST_F(MessageViewTest, DoubleClickTogglesTheCaptionAndFocusStopsTheFlashing)
+{
+    TestView& view = MakeView();
+    m_pWindow->Messages();
+    DoubleClick(*view.viewport(), Qt::LeftButton);
+    EXPECT_EQ(m_pWindow->Messages(false), QStringList{kToggleCaption}) << "sent, so handled at once";
+    DoubleClick(*view.viewport(), Qt::RightButton);
+    EXPECT_TRUE(m_pWindow->Messages(false).isEmpty());
+
+    m_pWindow->Messages();
+    QFocusEvent focus(QEvent::FocusIn, Qt::MouseFocusReason);
+    QCoreApplication::sendEvent(&view, &focus);
+    EXPECT_TRUE(m_pWindow->Messages(false).isEmpty()) << "posted, so handled later";
+    EXPECT_EQ(m_pWindow->Messages(), QStringList{kFlashStop});
+}
+
+TEST_F(MessageViewTest, MakingReadsTheLineLimitStampSwitchAndPollInterval)
+{
+    const struct
+    {
+        std::optional<quint32> nStored;
+        int nInterval;
+    } intervals[] = {{{}, 2000}, {0, 10}, {0xFFFFFFFF, 2147483647}};
+    for (const auto& c : intervals) {
+        SetUp();
+        SetDword(kMaxLines, 40);
+        SetDword(kAddDateTime, 0);
+        if (c.nStored)
+            SetDword(kTimerMailWait, *c.nStored);
+        TestView& view = MakeView();
+        EXPECT_EQ(view.m_nMaxLines, 40);
+        EXPECT_FALSE(view.m_bAddDateTime);
+        EXPECT_TRUE(view.m_pollTimer.isActive());
+        EXPECT_EQ(view.m_pollTimer.interval(), c.nInterval);
+    }
+}
+
+TEST_F(MessageViewTest, AlertsAreLoadedWhenMadeAndSavedWhenDestroyed)
+{
+    CAlertList alerts{std::make_shared<CAlert>()};
+    alerts[0]->m_strDescription = "disk";
+    alerts[0]->m_keywords = {"full"};
+    ASSERT_TRUE(SaveAlerts(alerts));
+
+    TestView& view = MakeView();
+    ASSERT_EQ(view.m_alerts.size(), 1u);
+    EXPECT_EQ(Describe(view.m_alerts), Describe(alerts));
+    view.m_alerts[0]->m_keywords.append("empty");
+    m_pWindow.reset();
+
+    CAlertList saved;
+    ASSERT_TRUE(LoadAlerts(saved));
+    EXPECT_EQ(Describe(saved), "[disk on 'full' 'empty']");
+
+    // A view that was never made does not write over the file with its empty list.
+    { TestView unmade(nullptr, {}); }
+    saved.clear();
+    ASSERT_TRUE(LoadAlerts(saved));
+    EXPECT_EQ(saved.size(), 1u);
+}
+
+TEST_F(MessageViewTest, TheStoredFontIsAppliedWhenMade)
+{
+    TestView& first = MakeView();
+    FontDescription applied;
+    ASSERT_TRUE(first.GetViewFont(applied));
+    EXPECT_EQ(applied, ParseViewFont(kViewFont.defaultText)) << "the default when none is stored";
+
+    WriteProfileString(kViewFont.section, kViewFont.name, "-13,0,0,0,700,0,0,0,0,0,0,0,0,Arial");
+    TestView& second = MakeView();
+    EXPECT_EQ(second.m_pFont->pixelSize(), 13);
+    EXPECT_EQ(second.m_pFont->weight(), QFont::Bold);
+    EXPECT_EQ(second.m_pFont->family(), QStringLiteral("Arial"));
+
+    const FontDescription chosen{.lfHeight = -17, .lfWeight = 400, .lfItalic = 1, .lfFaceName = "DejaVu Serif"};
+    second.SaveViewFont(chosen);
+    TestView& third = MakeView();
+    ASSERT_TRUE(third.GetViewFont(applied));
+    EXPECT_EQ(applied, chosen);
+}
+
+// Runs the font dialog of the view, doing `choose` with it once it is open.
+void RunFontDialog(CMessageView& view, const std::function<void(QFontDialog&)>& choose)
+{
+    QTimer::singleShot(0, [&] {
+        auto* pDialog = qobject_cast<QFontDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(pDialog, nullptr);
+        choose(*pDialog);
+    });
+    view.OnFont();
+}
+
+TEST_F(MessageViewTest, TheFontDialogKeepsAnUnchangedFontAndStoresAChosenOne)
+{
+    WriteProfileString(kViewFont.section, kViewFont.name, "-11,0,0,0,400,0,0,0,0,1,2,1,34,DejaVu Sans");
+    TestView& view = MakeView();
+    FontDescription before;
+    view.GetViewFont(before);
+
+    RunFontDialog(view, [](QFontDialog& dialog) { dialog.reject(); });
+    FontDescription after;
+    view.GetViewFont(after);
+    EXPECT_EQ(after, before);
+
+    RunFontDialog(view, [](QFontDialog& dialog) { dialog.accept(); });
+    view.GetViewFont(after);
+    EXPECT_EQ(after, before) << "confirming without a change keeps the font";
+    EXPECT_EQ(GetProfileString(kViewFont.section, kViewFont.name),
+              "-11,0,0,0,400,0,0,0,0,1,2,1,34,DejaVu Sans");
+
+    RunFontDialog(view, [](QFontDialog& dialog) {
+        QFont font = dialog.currentFont();
+        font.setPointSize(20);
+        dialog.setCurrentFont(font);
+        dialog.accept();
+    });
+    view.GetViewFont(after);
+    EXPECT_LT(after.lfHeight, -20);
+    EXPECT_EQ(ParseViewFont(GetProfileString(kViewFont.section, kViewFont.name)), after);
+}
+
+TEST_F(MessageViewTest, AFailedPollShowsOneBoxAtATime)
+{
+    const std::unique_ptr<CMailslotInbox> pOwner = OpenTestInbox(); // the inbox is taken
+    TestView view(nullptr, [this] { return m_now; });
+    view.Create();
+    ASSERT_FALSE(view.m_pInbox->IsValid());
+
+    QStringList boxes;
+    const std::function<void()> closeBox = [&] {
+        auto* pBox = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!pBox)
+            return;
+        boxes << pBox->windowTitle() + QLatin1Char('|') + pBox->text();
+        if (boxes.size() == 1) {
+            // Ticks go on while the box is open: they must not open a second one.
+            QTimer::singleShot(0, closeBox);
+            view.OnTimer();
+        }
+        pBox->accept();
+    };
+    QTimer::singleShot(0, closeBox);
+    view.OnTimer();
+    EXPECT_EQ(boxes, QStringList{QStringLiteral("Tellwick|Error reading mailslot 6, 0x00000006")});
+
+    QTimer::singleShot(0, closeBox);
+    view.OnTimer();
+    EXPECT_EQ(boxes.size(), 2) << "polling goes on once the box is closed";
+}
+
+TEST_F(MessageViewTest, TheSenderProgramReachesARunningView)
+{
+    TestView& view = MakeView();
+    m_pWindow->show();
+    QProcess send;
+    send.start(QStringLiteral(TELLWICK_SEND_PATH), {QStringLiteral("."), QStringLiteral("hello")});
+    ASSERT_TRUE(send.waitForFinished(30000));
+    ASSERT_EQ(send.exitCode(), 0) << send.readAllStandardError().toStdString();
+    view.OnTimer();
+    EXPECT_EQ(view.Lines(), QList<QByteArray>{"06/15/01 14:03:59 hello"});
+    EXPECT_EQ(Log(), "06/15/01 14:03:59 hello\r\n");
+}
+
+} // namespace
