@@ -40,14 +40,25 @@ bool CSingleInstanceApp::InitSingleInstance(int nIconID)
     m_strClassName =
         BuildInstanceName(LoadResString(AFX_IDS_APP_TITLE), kInstanceHandle, hCursor, bIconLoaded);
 
-    m_bFoundOther = m_lock.Acquire(m_strClassName) == CInstanceLock::Result::HeldElsewhere;
-    if (m_bFoundOther) {
+    const QString strPath = InstancePath(m_strClassName);
+    switch (m_lock.Acquire(m_strClassName)) {
+    case CInstanceLock::Result::HeldElsewhere:
         // A copy that is still starting has no channel yet: then nothing is raised.
-        CInstanceChannel::AskToShow(InstancePath(m_strClassName), kAskTimeoutMs);
+        CInstanceChannel::AskToShow(strPath, kAskTimeoutMs);
+        m_bFoundOther = true;
         return false;
+    case CInstanceLock::Result::Failed:
+        // Without a lock file only the channel tells: a copy that answers is running, and its
+        // channel must not be taken over. Otherwise the program runs unprotected.
+        m_bFoundOther = CInstanceChannel::AskToShow(strPath, kAskTimeoutMs);
+        if (m_bFoundOther)
+            return false;
+        break;
+    case CInstanceLock::Result::Acquired:
+        m_bFoundOther = false;
+        break;
     }
-    // A lock file that cannot be made at all does not stop the program; only a running copy does.
-    if (!m_channel.Listen(InstancePath(m_strClassName))) {
+    if (!m_channel.Listen(strPath)) {
         QMessageBox::critical(nullptr, LoadResString(AFX_IDS_APP_TITLE),
                               QStringLiteral("Failed to register window class!"));
         return false;

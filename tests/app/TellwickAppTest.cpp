@@ -4,6 +4,7 @@
 #include "resources/resource.h"
 
 #include <QDesktopServices>
+#include <QFile>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -44,6 +45,22 @@ TEST(TellwickAppTest, ASecondCopyShowsTheFirstOneAndEndsWithZero)
     EXPECT_EQ(second.ExitCode(), 0);
     EXPECT_FALSE(second.GetMainWnd());
     EXPECT_TRUE(QTest::qWaitFor([&] { return pFrame->isVisible(); }));
+}
+
+TEST(TellwickAppTest, WithoutALockFileTheRunningCopyIsStillFoundByItsChannel)
+{
+    // Someone else's link where the lock file goes: no copy can lock it.
+    const QString strLockPath = InstancePath(QStringLiteral("Tellwick:400000:8:0:0.lock"));
+    QFile::remove(strLockPath);
+    ASSERT_TRUE(QFile::link(QStringLiteral("/nonexistent/target"), strLockPath));
+
+    CTellwickApp first;
+    ASSERT_TRUE(first.InitInstance());
+    CTellwickApp second;
+    EXPECT_FALSE(second.InitInstance());
+    EXPECT_TRUE(second.FoundOtherInstance());
+    EXPECT_EQ(second.ExitCode(), 0);
+    QFile::remove(strLockPath);
 }
 
 // Receives what the desktop would be asked to open.

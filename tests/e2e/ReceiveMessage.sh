@@ -7,7 +7,7 @@ start_tellwick
 xdotool windowminimize "$MAIN_WINDOW"
 wait_for "the window to hide" is_not_viewable "$MAIN_WINDOW"
 
-"$TELLWICK_SEND" . hello || fail "tellwick-send failed"
+"$TELLWICK_SEND" localhost hello || fail "tellwick-send failed"
 logged() {
     tr -d '\r' <Tellwick.log | grep -Eq '^[0-9]{2}/[0-9]{2}/[0-9]{2} [0-9]{2}:[0-9]{2}:[0-9]{2} hello$'
 }
