@@ -4,10 +4,10 @@
 #include <QString>
 
 #include "support/Bytes.h"
+#include "support/CaseName.h"
 
 #include <gtest/gtest.h>
 
-#include <cctype>
 
 namespace {
 
@@ -55,13 +55,7 @@ INSTANTIATE_TEST_SUITE_P(
         CodeCase{"comma then one character", "\x03" "4,x", {4, 4, 0}},
         CodeCase{"zero byte inside", Bytes("\x03" "4\0" "5"), {2, 4, kNoColor}},
         CodeCase{"code then code", "\x03\x03" "4", {3, 0, kNoColor}}),
-    [](const auto& info) {
-        std::string name = info.param.name;
-        for (char& ch : name)
-            if (!std::isalnum(static_cast<unsigned char>(ch)))
-                ch = '_';
-        return name;
-    });
+    CaseName{});
 
 // Whatever follows the control byte, the code never claims more bytes than the text holds.
 TEST(ParseColorCodeTest, NeverReachesPastTheText)
