@@ -1,3 +1,4 @@
+#include "platform/Logging.h"
 #include "tools/SendCommand.h"
 
 #include <QCoreApplication>
@@ -6,6 +7,7 @@
 
 int main(int argc, char* argv[])
 {
+    qSetMessagePattern(QString::fromLatin1(kLogMessagePattern));
     QCoreApplication app(argc, argv);
     std::vector<QByteArray> args;
     for (int i = 1; i < argc; ++i)
