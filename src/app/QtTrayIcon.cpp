@@ -1,13 +1,12 @@
 #include "app/QtTrayIcon.h"
 
+#include "platform/StatusNotifierTray.h"
 #include "platform/WindowMessage.h"
 
 #include <QCursor>
 #include <QMenu>
 
-namespace {
-
-int MouseMessage(QSystemTrayIcon::ActivationReason reason)
+int CQtTrayIcon::MouseMessage(QSystemTrayIcon::ActivationReason reason) const
 {
     switch (reason) {
     case QSystemTrayIcon::DoubleClick:
@@ -17,13 +16,12 @@ int MouseMessage(QSystemTrayIcon::ActivationReason reason)
     case QSystemTrayIcon::MiddleClick:
         return WM_MBUTTONUP;
     case QSystemTrayIcon::Trigger:
+        return m_bActivationIsDoubleClick ? WM_LBUTTONDBLCLK : WM_LBUTTONUP;
     case QSystemTrayIcon::Unknown:
         break;
     }
     return WM_LBUTTONUP;
 }
-
-} // namespace
 
 CQtTrayIcon::CQtTrayIcon()
 {
@@ -37,6 +35,7 @@ bool CQtTrayIcon::Add(const QIcon& icon, const QString& strToolTip)
 {
     if (!QSystemTrayIcon::isSystemTrayAvailable())
         return false;
+    m_bActivationIsDoubleClick = IsStatusNotifierTray();
     m_icon.setIcon(icon);
     m_icon.setToolTip(strToolTip);
     m_icon.show();
