@@ -2,6 +2,7 @@
 
 #include "app/FrameCommands.h"
 #include "messaging/MessageView.h"
+#include "platform/ShowWindow.h"
 #include "platform/WindowMessage.h"
 #include "platform/X11Window.h"
 #include "resources/ResIcon.h"
@@ -15,6 +16,7 @@
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QToolBar>
+#include <QWindow>
 
 CMainFrame::CMainFrame(CCmdTarget* pApp, std::unique_ptr<CTrayIcon> pTrayIcon)
     : m_pApp(pApp), m_trayIcon(std::move(pTrayIcon))
@@ -97,6 +99,7 @@ bool CMainFrame::event(QEvent* pEvent)
         return true;
     }
     case QEvent::WindowActivate:
+        NoteMinimised(*this, false);
         if (m_pView)
             m_pView->setFocus(Qt::ActiveWindowFocusReason);
         break;
@@ -135,9 +138,7 @@ bool CMainFrame::OnWindowMessage(CWindowMessage& message)
 qintptr CMainFrame::OnTrayNotification(qintptr wParam, qintptr lParam)
 {
     if ((lParam & 0xFFFF) == WM_LBUTTONDBLCLK) {
-        show();
-        raise();
-        activateWindow();
+        ShowAndActivate(*this, false);
         m_trayIcon.StopFlashing();
         return 0;
     }
@@ -166,7 +167,10 @@ void CMainFrame::closeEvent(QCloseEvent* pEvent)
 void CMainFrame::changeEvent(QEvent* pEvent)
 {
     QMainWindow::changeEvent(pEvent);
-    if (pEvent->type() != QEvent::WindowStateChange || !isMinimized() || !HasTray())
+    if (pEvent->type() != QEvent::WindowStateChange || !isMinimized())
+        return;
+    NoteMinimised(*this, true);
+    if (!HasTray())
         return;
     // Minimising hides the frame; the program then lives in the tray. The window system is
     // still busy minimising, so the hiding waits for it.
@@ -186,43 +190,66 @@ void CMainFrame::setVisible(bool bVisible)
         showMinimized();
         return;
     }
-    if (bVisible && !isVisible()) {
-        if (HasTray()) {
-            winId();
+    const bool bShowing = bVisible && !isVisible();
+    if (bShowing) {
+        winId();
+        if (HasTray())
             SkipTaskBar(windowHandle());
-        }
         // Coming back from the tray shows the frame as it was before it was minimised.
         if (m_bHiddenToTray && isMinimized())
             setWindowState(windowState() & ~Qt::WindowMinimized);
         m_bHiddenToTray = false;
     }
     QMainWindow::setVisible(bVisible);
+    // The window manager forgets the states of a window it no longer shows.
+    if (bShowing && m_bAlwaysOnTop)
+        SetAlwaysOnTop(windowHandle(), true);
 }
 
 void CMainFrame::HideCaption()
 {
     m_bCaptionHidden = true;
     menuBar()->hide();
-    SetFrameFlag(Qt::FramelessWindowHint, true);
+    UpdateTitleBar();
 }
 
 void CMainFrame::ShowCaption()
 {
     m_bCaptionHidden = false;
     menuBar()->show();
-    SetFrameFlag(Qt::FramelessWindowHint, false);
+    UpdateTitleBar();
+}
+
+void CMainFrame::UpdateTitleBar()
+{
+    // Only the title bar goes: the sizing border stays, so the window can still be resized.
+    // Where the window system cannot draw one without the other, the whole frame goes.
+    winId();
+    const bool bBorderKept = SetTitleBarHidden(windowHandle(), m_bCaptionHidden);
+    SetFrameFlag(Qt::FramelessWindowHint, m_bCaptionHidden && !bBorderKept);
 }
 
 void CMainFrame::OnAlwaysOnTop()
 {
     m_bAlwaysOnTop = !m_bAlwaysOnTop;
-    SetFrameFlag(Qt::WindowStaysOnTopHint, m_bAlwaysOnTop);
+    winId();
+    if (!SetAlwaysOnTop(windowHandle(), m_bAlwaysOnTop))
+        SetFrameFlag(Qt::WindowStaysOnTopHint, m_bAlwaysOnTop);
 }
 
 void CMainFrame::SetFrameFlag(Qt::WindowType flag, bool bOn)
 {
-    const bool bWasVisible = isVisible();
-    setWindowFlag(flag, bOn);
-    if (bWasVisible)
-        show();
+    Qt::WindowFlags flags = windowFlags();
+    flags.setFlag(flag, bOn);
+    if (flags == windowFlags())
+        return;
+    QWindow* pWindow = windowHandle();
+    if (!pWindow) {
+        setWindowFlags(flags);
+        return;
+    }
+    // Through the widget a flag change re-creates the window, hidden and placed anew; the
+    // window system's own window takes the change as it stands.
+    overrideWindowFlags(flags);
+    pWindow->setFlags(flags);
 }

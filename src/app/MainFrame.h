@@ -66,8 +66,9 @@ private:
     void SavePlacement();
     void LoadBarState();
     void SaveBarState();
-    // Changes a window flag; the window system needs the frame shown again afterwards.
+    // Changes a window flag and leaves the frame shown, where and as large as it was.
     void SetFrameFlag(Qt::WindowType flag, bool bOn);
+    void UpdateTitleBar();
     bool HasTray() const { return m_trayIcon.IsEnabled(); }
 
 protected:

@@ -1,5 +1,6 @@
 #include "app/SingleInstanceApp.h"
 
+#include "platform/ShowWindow.h"
 #include "resources/ResIcon.h"
 #include "resources/StringTable.h"
 #include "resources/resource.h"
@@ -68,12 +69,7 @@ bool CSingleInstanceApp::InitSingleInstance(int nIconID)
 
 void CSingleInstanceApp::ActivateMainWnd()
 {
-    if (!m_pMainWnd)
-        return;
-    // Shown first: a frame hidden to the tray knows how to come back from it.
-    m_pMainWnd->show();
-    if (m_pMainWnd->isMinimized())
-        m_pMainWnd->setWindowState(m_pMainWnd->windowState() & ~Qt::WindowMinimized);
-    m_pMainWnd->raise();
-    m_pMainWnd->activateWindow();
+    // SW_RESTORE: a maximised window comes back at its normal size.
+    if (m_pMainWnd)
+        ShowAndActivate(*m_pMainWnd, true);
 }

@@ -1,6 +1,7 @@
 #include "platform/X11Window.h"
 
 #include <QGuiApplication>
+#include <QList>
 #include <QWindow>
 
 #include <xcb/xcb.h>
@@ -9,6 +10,12 @@
 #include <cstring>
 
 namespace {
+
+xcb_connection_t* X11Connection()
+{
+    auto* pX11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    return pX11 ? pX11->connection() : nullptr;
+}
 
 xcb_atom_t InternAtom(xcb_connection_t* pConnection, const char* name)
 {
@@ -19,36 +26,91 @@ xcb_atom_t InternAtom(xcb_connection_t* pConnection, const char* name)
     return atom;
 }
 
-// True when the window's state list already holds the atom.
-bool HasAtom(xcb_connection_t* pConnection, xcb_window_t window, xcb_atom_t property, xcb_atom_t atom)
+QList<xcb_atom_t> AtomList(xcb_connection_t* pConnection, xcb_window_t window, xcb_atom_t property)
 {
     const auto cookie = xcb_get_property(pConnection, 0, window, property, XCB_ATOM_ATOM, 0, 64);
     xcb_get_property_reply_t* pReply = xcb_get_property_reply(pConnection, cookie, nullptr);
-    bool bFound = false;
+    QList<xcb_atom_t> atoms;
     if (pReply && pReply->format == 32) {
-        const auto* atoms = static_cast<const xcb_atom_t*>(xcb_get_property_value(pReply));
+        const auto* pAtoms = static_cast<const xcb_atom_t*>(xcb_get_property_value(pReply));
         const int nCount = xcb_get_property_value_length(pReply) / int(sizeof(xcb_atom_t));
-        for (int i = 0; i < nCount && !bFound; ++i)
-            bFound = atoms[i] == atom;
+        atoms = QList<xcb_atom_t>(pAtoms, pAtoms + nCount);
     }
     std::free(pReply);
-    return bFound;
+    return atoms;
 }
+
+// Adds or removes one of the window's _NET_WM_STATE atoms: a mapped window asks the window
+// manager; a withdrawn one changes its own list, which Qt keeps when it maps the window.
+bool ChangeNetWmState(QWindow* pWindow, const char* stateName, bool bOn)
+{
+    xcb_connection_t* pConnection = X11Connection();
+    if (!pConnection || !pWindow)
+        return false;
+    const auto window = xcb_window_t(pWindow->winId());
+    const xcb_atom_t property = InternAtom(pConnection, "_NET_WM_STATE");
+    const xcb_atom_t state = InternAtom(pConnection, stateName);
+    if (property == XCB_ATOM_NONE || state == XCB_ATOM_NONE)
+        return false;
+    if (pWindow->isVisible()) {
+        constexpr quint32 kRemove = 0, kAdd = 1, kNormalSource = 1;
+        xcb_client_message_event_t event{};
+        event.response_type = XCB_CLIENT_MESSAGE;
+        event.format = 32;
+        event.window = window;
+        event.type = property;
+        event.data.data32[0] = bOn ? kAdd : kRemove;
+        event.data.data32[1] = state;
+        event.data.data32[3] = kNormalSource;
+        const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(pConnection)).data->root;
+        xcb_send_event(pConnection, 0, root,
+                       XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                       reinterpret_cast<const char*>(&event));
+    } else {
+        QList<xcb_atom_t> atoms = AtomList(pConnection, window, property);
+        atoms.removeAll(state);
+        if (bOn)
+            atoms.append(state);
+        xcb_change_property(pConnection, XCB_PROP_MODE_REPLACE, window, property, XCB_ATOM_ATOM, 32,
+                            quint32(atoms.size()), atoms.constData());
+    }
+    xcb_flush(pConnection);
+    return true;
+}
+
+// The decoration hints window managers take from _MOTIF_WM_HINTS.
+constexpr quint32 MWM_HINTS_FUNCTIONS = 1;
+constexpr quint32 MWM_HINTS_DECORATIONS = 2;
+constexpr quint32 MWM_FUNC_ALL = 1;
+constexpr quint32 MWM_DECOR_ALL = 1;
+constexpr quint32 MWM_DECOR_BORDER = 2;
+constexpr quint32 MWM_DECOR_RESIZEH = 4;
 
 } // namespace
 
-void SkipTaskBar(QWindow* pWindow)
+bool SkipTaskBar(QWindow* pWindow)
 {
-    auto* pX11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    xcb_connection_t* pConnection = pX11 ? pX11->connection() : nullptr;
+    return ChangeNetWmState(pWindow, "_NET_WM_STATE_SKIP_TASKBAR", true);
+}
+
+bool SetAlwaysOnTop(QWindow* pWindow, bool bOnTop)
+{
+    return ChangeNetWmState(pWindow, "_NET_WM_STATE_ABOVE", bOnTop);
+}
+
+bool SetTitleBarHidden(QWindow* pWindow, bool bHidden)
+{
+    xcb_connection_t* pConnection = X11Connection();
     if (!pConnection || !pWindow)
-        return;
-    const auto window = xcb_window_t(pWindow->winId());
-    const xcb_atom_t state = InternAtom(pConnection, "_NET_WM_STATE");
-    const xcb_atom_t skip = InternAtom(pConnection, "_NET_WM_STATE_SKIP_TASKBAR");
-    if (state == XCB_ATOM_NONE || skip == XCB_ATOM_NONE || HasAtom(pConnection, window, state, skip))
-        return;
-    // Qt keeps the states it finds when it sets its own before mapping.
-    xcb_change_property(pConnection, XCB_PROP_MODE_APPEND, window, state, XCB_ATOM_ATOM, 32, 1, &skip);
+        return false;
+    const xcb_atom_t hints = InternAtom(pConnection, "_MOTIF_WM_HINTS");
+    if (hints == XCB_ATOM_NONE)
+        return false;
+    // flags, functions, decorations, input mode, status
+    const quint32 values[5] = {MWM_HINTS_FUNCTIONS | MWM_HINTS_DECORATIONS, MWM_FUNC_ALL,
+                               bHidden ? MWM_DECOR_BORDER | MWM_DECOR_RESIZEH : MWM_DECOR_ALL, 0, 0};
+    xcb_change_property(pConnection, XCB_PROP_MODE_REPLACE, xcb_window_t(pWindow->winId()), hints,
+                        hints, 32, 5, values);
     xcb_flush(pConnection);
+    return true;
 }

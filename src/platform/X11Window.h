@@ -2,6 +2,16 @@
 
 class QWindow;
 
-// Asks the window manager to leave the window out of the task bar. Call it before the window
-// is mapped; it does nothing where the display is not X11.
-void SkipTaskBar(QWindow* pWindow);
+// Window-manager requests that Qt has no flag for, or whose Qt flag makes Qt re-create the
+// window at its next showing (which drops the other requests). Each returns false, doing
+// nothing, where the display is not X11.
+
+// Leaves the window out of the task bar. Call it before each mapping.
+bool SkipTaskBar(QWindow* pWindow);
+
+// Keeps the window above all others, or not. Call it again after each mapping: the window
+// manager forgets the states of a window it no longer shows.
+bool SetAlwaysOnTop(QWindow* pWindow, bool bOnTop);
+
+// Draws the window without its title bar but with its sizing border, or with every decoration.
+bool SetTitleBarHidden(QWindow* pWindow, bool bHidden);

@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace {
 
 TEST(TellwickAppTest, TheInstanceNameIsBuiltAsTheFrameClassWasNamed)
@@ -29,7 +31,7 @@ TEST(TellwickAppTest, TheInstanceNameIsBuiltAsTheFrameClassWasNamed)
                   QLatin1String(c.name));
 }
 
-TEST(TellwickAppTest, ASecondCopyShowsTheFirstOneAndEndsWithZero)
+TEST(TellwickAppTest, ASecondCopyRestoresTheFirstOneAndEndsWithZero)
 {
     CTellwickApp first;
     ASSERT_TRUE(first.InitInstance());
@@ -37,14 +39,23 @@ TEST(TellwickAppTest, ASecondCopyShowsTheFirstOneAndEndsWithZero)
     QWidget* pFrame = first.GetMainWnd();
     ASSERT_TRUE(pFrame);
     EXPECT_TRUE(pFrame->isVisible());
-    pFrame->hide();
-
-    CTellwickApp second;
-    EXPECT_FALSE(second.InitInstance());
-    EXPECT_TRUE(second.FoundOtherInstance());
-    EXPECT_EQ(second.ExitCode(), 0);
-    EXPECT_FALSE(second.GetMainWnd());
-    EXPECT_TRUE(QTest::qWaitFor([&] { return pFrame->isVisible(); }));
+    const std::pair<const char*, std::function<void()>> states[] = {
+        {"hidden", [&] { pFrame->hide(); }},
+        {"minimised", [&] { pFrame->showMinimized(); }},
+        {"maximised", [&] { pFrame->showMaximized(); }},
+    };
+    for (const auto& [name, leave] : states) {
+        leave();
+        CTellwickApp second;
+        EXPECT_FALSE(second.InitInstance());
+        EXPECT_TRUE(second.FoundOtherInstance());
+        EXPECT_EQ(second.ExitCode(), 0);
+        EXPECT_FALSE(second.GetMainWnd());
+        // Shown as SW_RESTORE shows it: at its normal size.
+        EXPECT_TRUE(QTest::qWaitFor([&] {
+            return pFrame->isVisible() && !pFrame->isMinimized() && !pFrame->isMaximized();
+        })) << name;
+    }
 }
 
 TEST(TellwickAppTest, WithoutALockFileTheRunningCopyIsStillFoundByItsChannel)
