@@ -8,6 +8,7 @@
 #include "messaging/SendMessageDlg.h"
 #include "messaging/StoredFont.h"
 #include "platform/MailslotInbox.h"
+#include "platform/ShowWindow.h"
 #include "platform/WindowMessage.h"
 #include "resources/StringTable.h"
 #include "resources/resource.h"
@@ -34,6 +35,9 @@ namespace {
 // this range, so a stored 0 cannot make the poll spin.
 constexpr quint32 kMinPollInterval = 10;
 constexpr quint32 kMaxPollInterval = std::numeric_limits<qint32>::max();
+// How long after the pipeline asked for the window to come forward the focus it brings may
+// still arrive.
+constexpr int kActivationFocusMs = 2000;
 
 // A value of the program's key, read afresh; its default when the key or the value is missing.
 quint32 ReadProgramDword(const DwordValue& value)
@@ -53,6 +57,7 @@ CMessageView::CMessageView(QWidget* pParent, Clock clock)
     , m_clock(clock ? std::move(clock) : Clock([] { return QDateTime::currentSecsSinceEpoch(); }))
 {
     setObjectName(QStringLiteral("messageView"));
+    setAccessibleName(QStringLiteral("Messages"));
     setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     m_lastTime = m_clock();
 
@@ -162,13 +167,11 @@ void CMessageView::ProcessMessage(const QByteArray& text)
 
     const CSettings settings;
     if (settings.GetMakeVisible()) {
-        QWidget* pMain = MainWindow();
-        pMain->show();
-        // Where there is no tray, hiding only minimises: bring that back too.
-        if (pMain->isMinimized())
-            pMain->setWindowState(pMain->windowState() & ~Qt::WindowMinimized);
-        pMain->raise();
-        pMain->activateWindow();
+        // The focus this brings has to reach the view before the flash request below, or
+        // its stop would end the new flash at once; here it arrives later, so it is let pass.
+        if (!MainWindow()->isActiveWindow())
+            m_activationFocus = QDeadlineTimer(kActivationFocusMs);
+        ShowAndActivate(*MainWindow(), false);
     }
     if (settings.GetFlashTrayIcon())
         QCoreApplication::postEvent(MainWindow(), new CWindowMessage(WM_FLASH_TRAY, 0, 0));
@@ -268,10 +271,14 @@ void CMessageView::OnContextMenu()
     };
     QMenu menu(this);
     for (const auto& item : kItems) {
-        if (item.text)
-            menu.addAction(QString::fromLatin1(item.text))->setData(item.nID);
-        else
+        if (!item.text) {
             menu.addSeparator();
+            continue;
+        }
+        QAction* pAction = menu.addAction(QString::fromLatin1(item.text));
+        pAction->setData(item.nID);
+        // The chosen command comes back to this view: what it cannot run is not offered.
+        pAction->setEnabled(UpdateCommandUI(*this, item.nID).m_bEnabled);
     }
     // Also from the keyboard's menu key, the menu opens where the mouse is.
     if (const QAction* pChosen = menu.exec(QCursor::pos()))
@@ -297,7 +304,11 @@ void CMessageView::OnLButtonDblClk()
 void CMessageView::focusInEvent(QFocusEvent* pEvent)
 {
     CTextView::focusInEvent(pEvent);
-    OnSetFocus();
+    const bool bBroughtByMessage =
+        pEvent->reason() == Qt::ActiveWindowFocusReason && !m_activationFocus.hasExpired();
+    m_activationFocus = QDeadlineTimer();
+    if (!bBroughtByMessage)
+        OnSetFocus();
 }
 
 void CMessageView::OnSetFocus()

@@ -5,6 +5,7 @@
 #include "platform/CmdTarget.h"
 
 #include <QByteArray>
+#include <QDeadlineTimer>
 #include <QTimer>
 
 #include <functional>
@@ -80,6 +81,8 @@ private:
     void ReportPollError(quint32 nError);
 
     Clock m_clock;
+    // Running while the focus that a message's bringing the window forward causes is awaited.
+    QDeadlineTimer m_activationFocus;
     bool m_bCreated = false;
     bool m_bReportingPollError = false;
 };
