@@ -27,6 +27,22 @@ void SetPrompts(QAction& action, int nID)
         action.setToolTip(strPrompt.mid(newline + 1));
 }
 
+// What a screen reader says for an icon-only button: its tool tip, else its menu item's text.
+QString ButtonName(const QAction& button, const QMenu* pMenuResource)
+{
+    if (!button.toolTip().isEmpty())
+        return button.toolTip();
+    if (!pMenuResource)
+        return QString();
+    for (const QAction* pDropDown : pMenuResource->actions()) {
+        for (const QAction* pItem : pDropDown->menu()->actions()) {
+            if (CommandId(pItem) == CommandId(&button))
+                return pItem->text().section(QLatin1Char('\t'), 0, 0).remove(QLatin1Char('&'));
+        }
+    }
+    return QString();
+}
+
 } // namespace
 
 CFrameCommands::CFrameCommands(QMainWindow& frame, CCmdTarget& chain)
@@ -40,6 +56,7 @@ void CFrameCommands::Load(int nID)
     LoadToolBar(nID);
     LoadAccelerators(nID);
     UpdateToolBar();
+    UpdateMenuBar();
 }
 
 bool CFrameCommands::Run(int nID)
@@ -47,8 +64,10 @@ bool CFrameCommands::Run(int nID)
     // A disabled command never runs, whichever stale item or key asked for it.
     const bool bHandled = UpdateCommandUI(m_chain, nID).m_bEnabled &&
                           m_chain.OnCmdMsg(nID, CmdMsg::Command, nullptr);
-    // A command may change what others can do, as after any command the framework goes idle.
+    // A command may change what others can do, as after any command the framework goes idle;
+    // the menus too, so that what a screen reader reads of a closed menu is current.
     UpdateToolBar();
+    UpdateMenuBar();
     return bHandled;
 }
 
@@ -60,6 +79,14 @@ void CFrameCommands::UpdateMenu(QMenu& menu)
 void CFrameCommands::UpdateToolBar()
 {
     UpdateActions(m_toolBarActions);
+}
+
+void CFrameCommands::UpdateMenuBar()
+{
+    if (!m_pMenuResource)
+        return;
+    for (QAction* pDropDown : m_pMenuResource->actions())
+        UpdateMenu(*pDropDown->menu());
 }
 
 void CFrameCommands::UpdateActions(const QList<QAction*>& actions)
@@ -106,6 +133,7 @@ void CFrameCommands::LoadToolBar(int nID)
         SetPrompts(*pAction, nButton);
         connect(pAction, &QAction::triggered, this, [this, nButton] { Run(nButton); });
         m_pToolBar->addAction(pAction);
+        m_pToolBar->widgetForAction(pAction)->setAccessibleName(ButtonName(*pAction, m_pMenuResource.get()));
         m_toolBarActions.append(pAction);
     }
     m_frame.addToolBar(Qt::TopToolBarArea, m_pToolBar);

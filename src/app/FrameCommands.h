@@ -29,6 +29,7 @@ public:
     // Brings the items of a menu, or of the toolbar and keys, up to date.
     void UpdateMenu(QMenu& menu);
     void UpdateToolBar();
+    void UpdateMenuBar();
 
 private:
     void UpdateActions(const QList<QAction*>& actions);

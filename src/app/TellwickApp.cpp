@@ -19,7 +19,6 @@ constexpr char kHelpFileName[] = "Tellwick.html";
 
 CTellwickApp::CTellwickApp()
 {
-    MapCommand(ID_APP_ABOUT, [this] { OnAppAbout(); });
     MapCommand(ID_HELP_TOPICS, [this] { OnHelpFinder(); });
     MapCommand(ID_HELP_SEARCH, [this] { OnHelpFinder(); });
     MapCommand(ID_HELP_USING_HELP, [this] { OnHelpUsing(); });
@@ -60,11 +59,6 @@ bool CTellwickApp::InitInstance()
 
     pFrame->RestorePlacement(SW_SHOW);
     return true;
-}
-
-void CTellwickApp::OnAppAbout()
-{
-    // The About box is not part of the program yet; the command is taken so it stays enabled.
 }
 
 void CTellwickApp::OnHelpFinder()
