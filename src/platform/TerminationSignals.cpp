@@ -1,5 +1,7 @@
 #include "platform/TerminationSignals.h"
 
+#include "platform/Logging.h"
+
 #include <QSocketNotifier>
 
 #include <cerrno>
@@ -25,8 +27,11 @@ extern "C" void OnTerminationSignal(int)
 CTerminationSignals::CTerminationSignals(QObject* pParent) : QObject(pParent)
 {
     if (g_signalPipe[0] < 0 &&
-        socketpair(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0, g_signalPipe) != 0)
+        socketpair(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0, g_signalPipe) != 0) {
+        qCWarning(lcApp) << "SIGTERM, SIGINT and SIGHUP will end the program without saving:"
+                         << "no signal pipe:" << qt_error_string(errno);
         return;
+    }
     m_pNotifier = std::make_unique<QSocketNotifier>(g_signalPipe[1], QSocketNotifier::Read);
     connect(m_pNotifier.get(), &QSocketNotifier::activated, this, [this] {
         char buffer[16];
