@@ -1,6 +1,7 @@
 #include "app/FrameCommands.h"
 #include "app/MainFrame.h"
 #include "app/CommandAction.h"
+#include "app/TellwickApp.h"
 
 #include "FakeTrayIcon.h"
 #include "messaging/Mailslot.h"
@@ -14,9 +15,13 @@
 #include <QApplication>
 #include <QFile>
 #include <QMenuBar>
+#include <QContextMenuEvent>
 #include <QStatusBar>
 #include <QTest>
+#include <QTimer>
 #include <QToolBar>
+
+#include <functional>
 
 #include <gtest/gtest.h>
 
@@ -348,6 +353,94 @@ TEST_F(MainFrameTest, WithoutATrayTheFrameIsMinimisedInsteadOfHidden)
     // Closing still closes.
     pFrame->close();
     EXPECT_FALSE(pFrame->isVisible());
+}
+
+TEST_F(MainFrameTest, WithoutATrayFlagChangesLeaveTheWindowWhereAndAsItWas)
+{
+    m_trayLog.bAvailable = false;
+    auto pFrame = NewFrame();
+    pFrame->setGeometry(60, 70, 400, 300);
+    pFrame->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(pFrame.get()));
+    const QRect placed = pFrame->geometry();
+    const std::function<void()> changes[] = {
+        [&] { pFrame->RunCommand(ID_ALWAYS_ON_TOP); },
+        [&] { Send(*pFrame, WM_TOGGLE_CAPTION, 0); },
+        [&] { Send(*pFrame, WM_TOGGLE_CAPTION, 0); },
+        [&] { pFrame->RunCommand(ID_ALWAYS_ON_TOP); },
+    };
+    for (const auto& change : changes) {
+        change();
+        QCoreApplication::processEvents();
+        EXPECT_TRUE(pFrame->isVisible());
+        EXPECT_FALSE(pFrame->isMinimized());
+        EXPECT_EQ(pFrame->geometry(), placed);
+    }
+}
+
+TEST_F(MainFrameTest, AMessageThatBringsTheWindowBackLeavesTheIconFlashing)
+{
+    auto pFrame = NewFrame();
+    auto* pView = qobject_cast<CMessageView*>(pFrame->GetView());
+    ASSERT_NE(pView, nullptr);
+    pFrame->show();
+    pFrame->hide();
+    ASSERT_TRUE(WriteMailslot(kOwnMailslotPath, "hello"));
+    pView->OnTimer();
+    EXPECT_TRUE(pFrame->isVisible());
+    // The activation, with the focus it gives the view, arrives after the flash request; on
+    // the platform where it came first it did not stop the flash, so here neither.
+    QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents();
+    EXPECT_TRUE(pFrame->GetTray().IsFlashing());
+    // The user coming back to the window afterwards stops it.
+    QFocusEvent focus(QEvent::FocusIn, Qt::MouseFocusReason);
+    QCoreApplication::sendEvent(pView, &focus);
+    QCoreApplication::sendPostedEvents();
+    EXPECT_FALSE(pFrame->GetTray().IsFlashing());
+}
+
+// The commands whose dialogs are not part of the program yet.
+TEST_F(MainFrameTest, CommandsWithoutAHandlerAreDisabledEverywhere)
+{
+    CTellwickApp app;
+    CTestFrame frame(&app, m_trayLog);
+    ASSERT_TRUE(frame.Create());
+    auto* pView = qobject_cast<CMessageView*>(frame.GetView());
+    ASSERT_NE(pView, nullptr);
+
+    QMap<int, bool> enabled; // command -> enabled, for every place it appears
+    auto note = [&](const QAction* pAction) {
+        if (const int nID = CommandId(pAction); nID == ID_APP_ABOUT || nID == ID_PROPERTIES)
+            enabled[nID] = enabled.value(nID, false) || pAction->isEnabled();
+    };
+    for (QAction* pMenu : frame.menuBar()->actions()) {
+        frame.GetCommands().UpdateMenu(*pMenu->menu());
+        for (QAction* pItem : pMenu->menu()->actions())
+            note(pItem);
+    }
+    for (QAction* pButton : frame.GetCommands().GetToolBar()->actions())
+        note(pButton);
+    // The context menu, as it opens.
+    QTimer::singleShot(0, [&] {
+        if (auto* pPopup = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+            for (QAction* pItem : pPopup->actions())
+                note(pItem);
+            pPopup->close();
+        }
+    });
+    QContextMenuEvent request(QContextMenuEvent::Keyboard, QPoint(), QPoint());
+    QCoreApplication::sendEvent(pView, &request);
+    EXPECT_EQ(enabled, (QMap<int, bool>{{ID_APP_ABOUT, false}, {ID_PROPERTIES, false}}));
+
+    // The tray menu, as the fake saw it: texts and states in order.
+    Send(frame, WM_TRAY_NOTIFY, ID_TRAY_ICON, WM_RBUTTONUP);
+    QMap<QString, bool> trayItems;
+    for (qsizetype i = 0; i < m_trayLog.menuItems.size(); ++i)
+        trayItems.insert(m_trayLog.menuItems[i], m_trayLog.itemEnabled[i]);
+    EXPECT_FALSE(trayItems.value(QStringLiteral("&About"), true));
+    EXPECT_FALSE(trayItems.value(QStringLiteral("&Properties..."), true));
+    EXPECT_TRUE(trayItems.value(QStringLiteral("E&xit")));
 }
 
 TEST_F(MainFrameTest, TheTrayMenusExitReachesTheApplication)

@@ -1,15 +1,50 @@
-# Shared by the whole-program tests: a private X display with a window manager that has a tray,
-# private configuration, runtime and working folders, and a free mailslot port.
+# Shared by the whole-program tests: a private session bus with the accessibility bus on it, a
+# private desktop, private configuration, runtime and working folders, and a free mailslot port.
+# TELLWICK_DESKTOP picks the desktop: xembed (X11 with an XEmbed tray, the default), notray
+# (X11 without any tray), sni (X11 with a D-Bus StatusNotifierItem tray) or wayland (Weston,
+# no tray). Everything runs on a private Xvfb display: Weston runs there as a window, which
+# gives it a seat, so keys typed with xdotool reach its Wayland clients as real input.
 # Usage: . session.sh; start_session; ... The session ends with the test's shell.
 set -eu
 
 E2E_SCREENSHOTS=${E2E_SCREENSHOTS:-}
+DESKTOP=${TELLWICK_DESKTOP:-xembed}
+E2E_DIR=$(cd "$(dirname "$0")" && pwd)
+PYTHON=/usr/bin/python3
 
 fail() {
     echo "FAIL: $*" >&2
-    [ -n "${E2E_SCREENSHOTS}" ] && screenshot "failure-$(basename "$0" .sh)" || true
+    [ -n "${E2E_SCREENSHOTS}" ] && screenshot "failure-$(basename "$0" .sh)-$DESKTOP" || true
+    [ -n "${SESSION_DIR:-}" ] && [ -s "$SESSION_DIR/tellwick.log" ] && sed 's/^/tellwick: /' "$SESSION_DIR/tellwick.log" >&2
     exit 1
 }
+
+# A whole-program test that cannot run hides a fault: under CI it fails, elsewhere it skips.
+missing() {
+    if [ "${CI:-}" = true ]; then
+        echo "FAIL: $1 is missing (scripts/install-deps.sh installs it)" >&2
+        exit 1
+    fi
+    echo "no $1 here: skipped"
+    exit 77
+}
+
+need_tools() {
+    for tool in "$@"; do
+        command -v "$tool" >/dev/null 2>&1 || missing "$tool"
+    done
+}
+
+need_python_module() {
+    "$PYTHON" -c "import $1" 2>/dev/null || missing "python3 module $1"
+}
+
+# Every test gets a session bus of its own: the accessibility bus, the tray watcher and the
+# program's own D-Bus use stay inside it.
+if [ -z "${E2E_PRIVATE_BUS:-}" ]; then
+    need_tools dbus-run-session
+    E2E_PRIVATE_BUS=1 exec dbus-run-session -- sh "$0" "$@"
+fi
 
 end_session() {
     for pid in ${SESSION_PIDS:-}; do
@@ -26,10 +61,25 @@ free_udp_port() {
     done
 }
 
+background() {
+    "$@" &
+    SESSION_PIDS="$SESSION_PIDS $!"
+}
+
 start_session() {
-    for tool in Xvfb icewm xdotool xwininfo xprop import ss; do
-        command -v "$tool" >/dev/null || { echo "no $tool here: skipped"; exit 77; }
-    done
+    need_tools ss "$PYTHON"
+    [ -x /usr/libexec/at-spi-bus-launcher ] || missing at-spi-bus-launcher
+    need_python_module pyatspi
+    need_tools Xvfb xdotool xwininfo xprop import
+    case $DESKTOP in
+    xembed | notray) need_tools icewm ;;
+    sni) need_tools icewm gdbus; need_python_module dbus ;;
+    wayland)
+        need_tools weston
+        ls /usr/lib/*/qt6/plugins/platforms/libqwayland-generic.so >/dev/null 2>&1 || missing "Qt's Wayland plugin"
+        ;;
+    *) fail "unknown desktop $DESKTOP" ;;
+    esac
     SESSION_DIR=$(mktemp -d)
     SESSION_PIDS=""
     trap end_session EXIT
@@ -38,31 +88,64 @@ start_session() {
     export XDG_CONFIG_HOME="$SESSION_DIR/config" XDG_RUNTIME_DIR="$SESSION_DIR/runtime"
     export TELLWICK_MAILSLOT_PORT=$(free_udp_port)
     export HOME="$SESSION_DIR"
-    unset DBUS_SESSION_BUS_ADDRESS SESSION_MANAGER
+    unset SESSION_MANAGER
     cd "$SESSION_DIR/work"
 
+    background /usr/libexec/at-spi-bus-launcher --launch-immediately
+    export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
     exec 3>"$SESSION_DIR/display"
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-    SESSION_PIDS="$!"
+    background Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp
     exec 3>&-
-    for _ in $(seq 100); do
-        [ -s "$SESSION_DIR/display" ] && break
-        sleep 0.05
-    done
+    wait_for "the X server" test -s "$SESSION_DIR/display"
     export DISPLAY=":$(cat "$SESSION_DIR/display")"
-    # A window manager of its own, with a tray, that starts nothing else.
-    mkdir -p "$HOME/.icewm"
-    printf 'TaskBarShowTray=1\nTaskBarShowClock=0\nTaskBarShowMailboxStatus=0\nTaskBarShowCPUStatus=0\nTaskBarShowNetStatus=0\nTaskBarShowMEMStatus=0\n' >"$HOME/.icewm/preferences"
-    icewm >/dev/null 2>&1 &
-    SESSION_PIDS="$SESSION_PIDS $!"
-    wait_for "the tray" tray_window
+    if [ "$DESKTOP" = wayland ]; then
+        start_weston
+    else
+        start_window_manager
+    fi
 }
 
-# Repeats a command every 50 ms until it succeeds, for at most 10 s.
+start_window_manager() {
+    # A window manager of its own that starts nothing else; its tray only where one is wanted.
+    mkdir -p "$HOME/.icewm"
+    if [ "$DESKTOP" = xembed ]; then
+        printf 'TaskBarShowTray=1\n' >"$HOME/.icewm/preferences"
+    else
+        printf 'ShowTaskBar=0\nTaskBarShowTray=0\n' >"$HOME/.icewm/preferences"
+    fi
+    printf 'TaskBarShowClock=0\nTaskBarShowMailboxStatus=0\nTaskBarShowCPUStatus=0\nTaskBarShowNetStatus=0\nTaskBarShowMEMStatus=0\n' >>"$HOME/.icewm/preferences"
+    background icewm >/dev/null 2>&1
+    wait_for "the window manager" sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"'
+    if [ "$DESKTOP" = xembed ]; then
+        wait_for "the tray" tray_window
+    else
+        # icewm keeps owning the tray selection unless its task bar is gone too: check.
+        "$PYTHON" -c 'from Xlib import display; d = display.Display(); exit(d.get_selection_owner(d.intern_atom("_NET_SYSTEM_TRAY_S0")) != 0)' ||
+            fail "an XEmbed tray exists"
+    fi
+    if [ "$DESKTOP" = sni ]; then
+        background "$PYTHON" "$E2E_DIR/sni_watcher.py" >"$SESSION_DIR/sni-items"
+        wait_for "the StatusNotifierWatcher" grep -q ready "$SESSION_DIR/sni-items"
+    fi
+}
+
+start_weston() {
+    background weston --backend=x11-backend.so --socket=tellwick-e2e --use-pixman \
+        --width=1024 --height=768 --idle-time=0 >"$SESSION_DIR/weston.log" 2>&1
+    wait_for "Weston" test -S "$XDG_RUNTIME_DIR/tellwick-e2e"
+    export WAYLAND_DISPLAY=tellwick-e2e QT_QPA_PLATFORM=wayland
+    WAYLAND_ONLY="-u DISPLAY"
+    # Keys go to the X window under the pointer: Weston's, which hands them to its focus. A
+    # Wayland client does not see the X display.
+    xdotool mousemove 1000 700
+}
+
+# Repeats a command every 50 ms until it succeeds, for at most 20 s (a loaded machine starts
+# its X servers slowly).
 wait_for() {
     what=$1
     shift
-    for _ in $(seq 200); do
+    for _ in $(seq 400); do
         "$@" >/dev/null 2>&1 && return 0
         sleep 0.05
     done
@@ -73,17 +156,59 @@ tray_window() {
     xwininfo -root -tree | grep -q '"SystemTray"'
 }
 
-# Starts Tellwick in the background; TELLWICK_PID is its process.
+# Starts Tellwick in the background; TELLWICK_PID is its process, MAIN_WINDOW its frame's X
+# window (on Wayland there is none: the frame is found through the accessibility bus).
 start_tellwick() {
-    "$TELLWICK" >>"$SESSION_DIR/tellwick.log" 2>&1 &
+    env ${WAYLAND_ONLY:-} "$TELLWICK" >>"$SESSION_DIR/tellwick.log" 2>&1 &
     TELLWICK_PID=$!
     SESSION_PIDS="$SESSION_PIDS $TELLWICK_PID"
-    wait_for "the main window" main_window
+    if [ "$DESKTOP" = wayland ]; then
+        wait_for "the main window" window_shown
+    else
+        wait_for "the main window" main_window
+    fi
+}
+
+# A second copy of the program, which should only bring the first one's window back.
+second_copy() {
+    timeout 5 env ${WAYLAND_ONLY:-} "$TELLWICK"
+}
+
+# Keys typed into the program's focused window.
+type_keys() {
+    if [ "$DESKTOP" = wayland ]; then
+        xdotool key --clearmodifiers "$@"
+    else
+        xdotool windowactivate --sync "$MAIN_WINDOW" key --clearmodifiers "$@"
+    fi
 }
 
 main_window() {
     MAIN_WINDOW=$(xdotool search --all --pid "$TELLWICK_PID" --name '^Tellwick$' | head -1)
     [ -n "$MAIN_WINDOW" ]
+}
+
+atspi() {
+    "$PYTHON" "$E2E_DIR/atspi.py" "$@"
+}
+
+frame_states() {
+    atspi states frame Tellwick
+}
+
+# Shown, not minimised and not hidden. A Wayland client is never told that its window was
+# minimised; the compositor only takes the focus away, so on the test's otherwise empty
+# desktop the active window is the shown one.
+window_shown() {
+    if [ "$DESKTOP" = wayland ]; then
+        frame_states | grep -qw active
+    else
+        is_viewable "$MAIN_WINDOW"
+    fi
+}
+
+window_gone() {
+    ! window_shown
 }
 
 is_viewable() {
@@ -94,10 +219,25 @@ is_not_viewable() {
     ! is_viewable "$1"
 }
 
+# The window's client area on the screen: "x y width height".
+client_geometry() {
+    xwininfo -id "$1" | awk '/Absolute upper-left X/ { x = $NF } /Absolute upper-left Y/ { y = $NF }
+        /^ *Width:/ { w = $NF } /^ *Height:/ { h = $NF } END { print x, y, w, h }'
+}
+
 # The tray icon's window as embedded into the window manager's tray.
 tray_icon() {
     TRAY_ICON=$(xwininfo -root -tree | awk '/"SystemTray"/ { tray = 1 } tray && /"tellwick"/ { print $1; exit }')
     [ -n "$TRAY_ICON" ]
+}
+
+ended() {
+    ! kill -0 "$1" 2>/dev/null
+}
+
+# A message arrives: sent to this computer, stamped and logged.
+logged() {
+    tr -d '\r' <Tellwick.log | grep -Eq "^[0-9]{2}/[0-9]{2}/[0-9]{2} [0-9]{2}:[0-9]{2}:[0-9]{2} $1\$"
 }
 
 screenshot() {

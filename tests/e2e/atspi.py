@@ -1,0 +1,69 @@
+#!/usr/bin/python3
+# Drives and reads the running Tellwick through the accessibility bus (AT-SPI), as a screen
+# reader would: by role and name, never by pixels.
+#   atspi.py states ROLE NAME         the object's states, one word each ("showing", "checked")
+#   atspi.py do ROLE NAME [ACTION]    runs the object's action (its first when none is named)
+#   atspi.py unnamed                  lists controls without a name; fails when there is one
+import sys
+
+import pyatspi
+
+CONTROLS = {
+    "push button", "toggle button", "check box", "radio button", "menu item", "check menu item",
+    "radio menu item", "text", "password text", "combo box", "spin button", "list", "table",
+    "tree table", "slider", "page tab", "link",
+}
+
+
+def label(acc):
+    # A menu item's name carries its key after a tab, and its mnemonic mark.
+    return (acc.name or "").split("\t")[0].replace("&", "")
+
+
+def walk(acc, path=()):
+    if acc is None:
+        return
+    yield acc, path
+    for i in range(acc.childCount):
+        child = acc.getChildAtIndex(i)
+        yield from walk(child, path + (f"{acc.getRoleName()} '{label(acc)}'",))
+
+
+def program():
+    for app in pyatspi.Registry.getDesktop(0):
+        if app is not None and app.name == "tellwick":
+            return app
+    sys.exit("tellwick is not on the accessibility bus")
+
+
+def find(role, name):
+    for acc, _ in walk(program()):
+        if acc.getRoleName() == role and label(acc) == name:
+            return acc
+    sys.exit(f"no {role} '{name}'")
+
+
+def main(args):
+    command = args[0]
+    if command == "states":
+        states = find(args[1], args[2]).getState().getStates()
+        print(" ".join(pyatspi.stateToString(s).replace(" ", "-") for s in states))
+    elif command == "do":
+        actions = find(args[1], args[2]).queryAction()
+        names = [actions.getName(i) for i in range(actions.nActions)]
+        if len(args) > 3 and args[3] not in names:
+            sys.exit(f"no action {args[3]} among {names}")
+        index = names.index(args[3]) if len(args) > 3 else 0
+        actions.doAction(index)
+    elif command == "unnamed":
+        unnamed = [f"{' > '.join(path)} > {acc.getRoleName()}" for acc, path in walk(program())
+                   if acc.getRoleName() in CONTROLS and not label(acc).strip()
+                   and pyatspi.STATE_SHOWING in acc.getState().getStates()]
+        print("\n".join(unnamed))
+        return 1 if unnamed else 0
+    else:
+        sys.exit(f"unknown command {command}")
+    return 0
+
+
+sys.exit(main(sys.argv[1:]))
