@@ -2,13 +2,19 @@
 #include "app/TellwickApp.h"
 
 #include "resources/resource.h"
+#include "settings/Catalogue.h"
+#include "settings/Profile.h"
 
+#include <QContextMenuEvent>
 #include <QDesktopServices>
 #include <QFile>
+#include <QPointer>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <functional>
 
 namespace {
@@ -108,6 +114,32 @@ TEST(TellwickAppTest, ExitClosesTheMainFrameWithEverythingSaved)
     QPointer<QWidget> pFrame = app.GetMainWnd();
     ASSERT_TRUE(app.OnCmdMsg(ID_APP_EXIT, CmdMsg::Command, nullptr));
     EXPECT_TRUE(QTest::qWaitFor([&] { return pFrame.isNull(); }));
+}
+
+TEST(TellwickAppTest, ATerminationSignalExitsFromAnOpenDialogOrMenuWithEverythingSaved)
+{
+    const std::pair<const char*, std::function<void(CMainFrame&)>> openers[] = {
+        {"Send Message", [](CMainFrame& frame) { frame.RunCommand(ID_SEND_MESSAGE); }},
+        {"Font", [](CMainFrame& frame) { frame.RunCommand(ID_FONT); }},
+        {"context menu", [](CMainFrame& frame) {
+             QContextMenuEvent request(QContextMenuEvent::Keyboard, QPoint(), QPoint());
+             QCoreApplication::sendEvent(frame.GetView(), &request);
+         }},
+    };
+    for (const auto& [name, open] : openers) {
+        QFile::remove(QStringLiteral("alerts.twk"));
+        WriteProfileString(kWindowPos.section, kWindowPos.name, "");
+        CTellwickApp app;
+        ASSERT_TRUE(app.InitInstance());
+        QPointer<CMainFrame> pFrame = qobject_cast<CMainFrame*>(app.GetMainWnd());
+        ASSERT_TRUE(pFrame);
+        // The signal arrives while the dialog's or menu's own loop runs.
+        QTimer::singleShot(50, [] { raise(SIGTERM); });
+        open(*pFrame);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return pFrame.isNull(); })) << name;
+        EXPECT_FALSE(GetProfileString(kWindowPos.section, kWindowPos.name).isEmpty()) << name;
+        EXPECT_TRUE(QFile::exists(QStringLiteral("alerts.twk"))) << name;
+    }
 }
 
 } // namespace
