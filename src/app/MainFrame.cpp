@@ -18,6 +18,8 @@
 #include <QToolBar>
 #include <QWindow>
 
+#include <algorithm>
+
 CMainFrame::CMainFrame(CCmdTarget* pApp, std::unique_ptr<CTrayIcon> pTrayIcon)
     : m_pApp(pApp), m_trayIcon(std::move(pTrayIcon))
 {
@@ -56,6 +58,12 @@ bool CMainFrame::Create()
     m_pCommands = new CFrameCommands(*this, *this);
     m_pCommands->Load(IDR_MAINFRAME);
     statusBar()->showMessage(LoadResString(AFX_IDS_IDLEMESSAGE));
+
+    // Small enough to keep out of the way, large enough that every command stays in reach.
+    const QSize bars(std::max(menuBar()->sizeHint().width(), m_pCommands->GetToolBar()->sizeHint().width()),
+                     menuBar()->sizeHint().height() + m_pCommands->GetToolBar()->sizeHint().height() +
+                         statusBar()->sizeHint().height());
+    setMinimumSize((bars + QSize(0, 4 * fontMetrics().lineSpacing())).expandedTo(minimumSizeHint()));
 
     LoadBarState();
     if (GetProfileInt(kHideCaption.section, kHideCaption.name, int(kHideCaption.dwDefault)) == 1)

@@ -16,6 +16,8 @@
 #include <QFile>
 #include <QMenuBar>
 #include <QContextMenuEvent>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTest>
 #include <QTimer>
@@ -227,16 +229,25 @@ TEST_F(MainFrameTest, TheCaptionStateIsStoredAndOnlyExactlyOneHidesIt)
 
 TEST_F(MainFrameTest, TheStoredPlacementIsUsedWithoutItsShowCommand)
 {
+    enum Opened
+    {
+        AsStored,
+        Default,
+        OnScreenAtTheMinimum,
+    };
     const struct
     {
         const char* stored;
-        bool bApplied;
+        Opened opened;
     } cases[] = {
-        {"2,3,-1,-1,-1,-1,100,80,500,380", true},
-        {"0,1,-1,-1,-1,-1,100,80,500", false},
-        {"0,1,-1,-1,-1,-1,300,300,300,500", false},
-        {"", false},
+        {"2,3,-1,-1,-1,-1,100,80,500,380", AsStored},
+        {"0,1,-1,-1,-1,-1,100,80,500", Default},
+        {"0,1,-1,-1,-1,-1,300,300,300,500", Default},
+        {"", Default},
+        // Far off the screen and too small to use.
+        {"0,1,-1,-1,-1,-1,-5000,-9000,-4930,-8859", OnScreenAtTheMinimum},
     };
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     for (const auto& c : cases) {
         WriteProfileString(kWindowPos.section, kWindowPos.name, c.stored);
         auto pFrame = NewFrame();
@@ -245,10 +256,19 @@ TEST_F(MainFrameTest, TheStoredPlacementIsUsedWithoutItsShowCommand)
         EXPECT_TRUE(pFrame->isVisible()) << c.stored;
         EXPECT_FALSE(pFrame->isMaximized()) << c.stored;
         // Where the platform puts a frame without placement is its own affair; the size shows.
-        if (c.bApplied)
+        switch (c.opened) {
+        case AsStored:
             EXPECT_EQ(pFrame->geometry(), QRect(100, 80, 400, 300)) << c.stored;
-        else
+            break;
+        case Default:
             EXPECT_EQ(pFrame->size(), defaultSize) << c.stored;
+            break;
+        case OnScreenAtTheMinimum:
+            EXPECT_TRUE(screen.contains(pFrame->geometry())) << c.stored;
+            EXPECT_GT(pFrame->geometry().top(), screen.top()) << c.stored;
+            EXPECT_EQ(pFrame->size(), pFrame->minimumSize()) << c.stored;
+            break;
+        }
     }
 }
 
