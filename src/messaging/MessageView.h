@@ -48,6 +48,11 @@ public:
     void OnFont();
     void OnTestMessages();
 
+signals:
+    // The inbox could not be made because another program, most likely another copy of
+    // Tellwick, owns it: this window receives nothing. Said once, when the window is made.
+    void InboxUnavailable(const QString& strText);
+
 protected:
     void contextMenuEvent(QContextMenuEvent* pEvent) override;
     void mouseDoubleClickEvent(QMouseEvent* pEvent) override;
@@ -77,9 +82,11 @@ protected:
     QTimer m_pollTimer;
 
 private:
+    void ReportInboxNotCreated();
     void ReportPollError(quint32 nError);
 
     Clock m_clock;
     bool m_bCreated = false;
     bool m_bReportingPollError = false;
+    bool m_bInboxTakenElsewhere = false;
 };
