@@ -13,6 +13,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QLabel>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QToolBar>
@@ -74,6 +75,10 @@ bool CMainFrame::Create()
 void CMainFrame::CreateView()
 {
     auto* pView = new CMessageView(this);
+    // A view that cannot receive says so once, where it stays in sight.
+    connect(pView, &CMessageView::InboxUnavailable, this, [this](const QString& strText) {
+        statusBar()->addPermanentWidget(new QLabel(strText));
+    });
     pView->Create();
     m_pView = pView;
     m_pViewTarget = pView;

@@ -7,6 +7,8 @@
 #include "messaging/MessageLog.h"
 #include "messaging/SendMessageDlg.h"
 #include "messaging/StoredFont.h"
+#include "platform/Logging.h"
+#include "platform/MailslotAddress.h"
 #include "platform/MailslotInbox.h"
 #include "platform/ShowWindow.h"
 #include "platform/WindowMessage.h"
@@ -87,7 +89,8 @@ CMessageView::~CMessageView()
 
 void CMessageView::Create()
 {
-    m_pInbox->Create();
+    if (!m_pInbox->Create())
+        ReportInboxNotCreated();
     LoadAlerts(m_alerts);
     m_bCreated = true;
 
@@ -100,6 +103,24 @@ void CMessageView::Create()
     SetViewFont(font);
 }
 
+void CMessageView::ReportInboxNotCreated()
+{
+    m_bInboxTakenElsewhere = m_pInbox->IsTakenElsewhere();
+    const QString strError = m_pInbox->LastErrorText();
+    if (!m_bInboxTakenElsewhere) {
+        qCWarning(lcMailslot).noquote()
+            << "inbox not created on UDP port" << MailslotPort() << "-" << strError;
+        return;
+    }
+    // A copy started from another session or environment: the single-copy lock cannot see it.
+    const QString strText =
+        QStringLiteral(
+            "Not receiving: UDP port %1 is in use, most likely by another copy of Tellwick")
+            .arg(MailslotPort());
+    qCWarning(lcMailslot).noquote() << "inbox not created:" << strText << "-" << strError;
+    emit InboxUnavailable(strText);
+}
+
 void CMessageView::OnTimer()
 {
     // While the error box is open its own loop keeps ticking; those ticks wait, so boxes
@@ -110,7 +131,8 @@ void CMessageView::OnTimer()
     if (m_pInbox->GetInfo(nCount)) {
         for (int i = 0; i < nCount; ++i)
             ReadMessage();
-    } else {
+    } else if (!m_bInboxTakenElsewhere) {
+        // An inbox that another program owns was told about once, when the window was made.
         ReportPollError(m_pInbox->LastError());
     }
     viewport()->update();

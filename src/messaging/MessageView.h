@@ -49,6 +49,11 @@ public:
     void OnFont();
     void OnTestMessages();
 
+signals:
+    // The inbox could not be made because another program, most likely another copy of
+    // Tellwick, owns it: this window receives nothing. Said once, when the window is made.
+    void InboxUnavailable(const QString& strText);
+
 protected:
     void contextMenuEvent(QContextMenuEvent* pEvent) override;
     void mouseDoubleClickEvent(QMouseEvent* pEvent) override;
@@ -78,6 +83,7 @@ protected:
     QTimer m_pollTimer;
 
 private:
+    void ReportInboxNotCreated();
     void ReportPollError(quint32 nError);
 
     Clock m_clock;
@@ -85,4 +91,5 @@ private:
     QDeadlineTimer m_activationFocus;
     bool m_bCreated = false;
     bool m_bReportingPollError = false;
+    bool m_bInboxTakenElsewhere = false;
 };

@@ -11,9 +11,12 @@
 #include "settings/Catalogue.h"
 #include "settings/Profile.h"
 #include "support/DoubleClick.h"
+#include "support/TestInbox.h"
+#include "support/WarningCapture.h"
 
 #include <QApplication>
 #include <QFile>
+#include <QLabel>
 #include <QMenuBar>
 #include <QContextMenuEvent>
 #include <QGuiApplication>
@@ -483,6 +486,21 @@ TEST_F(MainFrameTest, TheStatusBarShowsReadyBetweenPrompts)
     QStatusTipEvent none{QString()};
     QCoreApplication::sendEvent(pFrame.get(), &none);
     EXPECT_EQ(pFrame->statusBar()->currentMessage(), QStringLiteral("Ready"));
+}
+
+TEST_F(MainFrameTest, AnInboxOwnedByAnotherCopyIsToldInTheStatusBarForGood)
+{
+    const std::unique_ptr<CMailslotInbox> pOwner = OpenTestInbox();
+    CWarningCapture warnings("tellwick.mailslot");
+    auto pFrame = NewFrame();
+    const QList<QLabel*> labels = pFrame->statusBar()->findChildren<QLabel*>();
+    ASSERT_EQ(labels.size(), 1);
+    EXPECT_TRUE(labels[0]->text().startsWith(u"Not receiving")) << labels[0]->text().toStdString();
+    // Prompts come and go beside it.
+    QStatusTipEvent prompt(QStringLiteral("Clears the current display"));
+    QCoreApplication::sendEvent(pFrame.get(), &prompt);
+    EXPECT_FALSE(labels[0]->isHidden());
+    EXPECT_EQ(warnings.Take().size(), 1);
 }
 
 } // namespace

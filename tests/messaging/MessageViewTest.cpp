@@ -16,6 +16,7 @@
 #include "support/DoubleClick.h"
 #include "support/TestInbox.h"
 #include "support/TestStore.h"
+#include "support/WarningCapture.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -25,6 +26,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QProcess>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 
@@ -506,10 +508,8 @@ TEST_F(MessageViewTest, TheFontDialogKeepsAnUnchangedFontAndStoresAChosenOne)
 
 TEST_F(MessageViewTest, AFailedPollShowsOneBoxAtATime)
 {
-    const std::unique_ptr<CMailslotInbox> pOwner = OpenTestInbox(); // the inbox is taken
-    TestView view(nullptr, [this] { return m_now; });
-    view.Create();
-    ASSERT_FALSE(view.m_pInbox->IsValid());
+    TestView& view = MakeView();
+    view.m_pInbox->Close(); // the inbox handle has gone bad
 
     QStringList boxes;
     const std::function<void()> closeBox = [&] {
@@ -531,6 +531,39 @@ TEST_F(MessageViewTest, AFailedPollShowsOneBoxAtATime)
     QTimer::singleShot(0, closeBox);
     view.OnTimer();
     EXPECT_EQ(boxes.size(), 2) << "polling goes on once the box is closed";
+}
+
+TEST_F(MessageViewTest, AnInboxOwnedByAnotherCopyIsToldOnceAndNoBoxOpens)
+{
+    const std::unique_ptr<CMailslotInbox> pOwner = OpenTestInbox(); // another copy has the port
+    TestView view(nullptr, [this] { return m_now; });
+    QSignalSpy told(&view, &CMessageView::InboxUnavailable);
+    CWarningCapture warnings("tellwick.mailslot");
+    view.Create();
+    ASSERT_FALSE(view.m_pInbox->IsValid());
+
+    bool bBoxOpened = false;
+    for (int nTick = 0; nTick < 3; ++nTick) {
+        QTimer::singleShot(0, [&] {
+            if (QWidget* pBox = QApplication::activeModalWidget()) {
+                bBoxOpened = true;
+                pBox->close();
+            }
+        });
+        view.OnTimer();
+        QCoreApplication::processEvents();
+    }
+    EXPECT_FALSE(bBoxOpened);
+
+    const QString strPort = qEnvironmentVariable("TELLWICK_MAILSLOT_PORT");
+    ASSERT_EQ(told.count(), 1);
+    const QString strText = told[0][0].toString();
+    EXPECT_TRUE(strText.contains(strPort) && strText.contains(u"another copy of Tellwick"))
+        << strText.toStdString();
+    const QStringList lines = warnings.Take();
+    ASSERT_EQ(lines.size(), 1) << lines.join(u'\n').toStdString();
+    EXPECT_EQ(lines[0], QStringLiteral("tellwick.mailslot: inbox not created: ") + strText +
+                            QStringLiteral(" - Address already in use"));
 }
 
 TEST_F(MessageViewTest, TheSenderProgramReachesARunningView)
