@@ -75,7 +75,7 @@ CMessageView::~CMessageView()
     // Only a window that loaded the alerts writes them back: saving the empty list of one that
     // never got so far would wipe the user's alert file.
     if (m_bCreated)
-        SaveAlerts(m_alerts);
+        SaveAlerts(m_alerts, !m_bAlertFileWhole);
     m_alerts.clear();
     m_pInbox->Close();
 }
@@ -83,7 +83,7 @@ CMessageView::~CMessageView()
 void CMessageView::Create()
 {
     m_pInbox->Create();
-    LoadAlerts(m_alerts);
+    m_bAlertFileWhole = LoadAlerts(m_alerts);
     m_bCreated = true;
 
     const quint32 nInterval =

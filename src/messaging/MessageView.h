@@ -81,5 +81,6 @@ private:
 
     Clock m_clock;
     bool m_bCreated = false;
+    bool m_bAlertFileWhole = false; // else the file there is kept aside before it is replaced
     bool m_bReportingPollError = false;
 };

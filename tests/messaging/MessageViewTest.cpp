@@ -130,6 +130,12 @@ protected:
         ASSERT_TRUE(key.WriteString(value.name, text));
     }
 
+    static QByteArray ReadFile(const char* name)
+    {
+        QFile file(QString::fromLatin1(name));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<none>");
+    }
+
     static QByteArray Log()
     {
         QFile file(QStringLiteral("Tellwick.log"));
@@ -442,6 +448,39 @@ TEST_F(MessageViewTest, AlertsAreLoadedWhenMadeAndSavedWhenDestroyed)
     saved.clear();
     ASSERT_TRUE(LoadAlerts(saved));
     EXPECT_EQ(saved.size(), 1u);
+}
+
+TEST_F(MessageViewTest, AnAlertFileThatDidNotLoadWholeIsKeptBesideWhenReplaced)
+{
+    CAlertList alerts{std::make_shared<CAlert>()};
+    alerts[0]->m_strDescription = "disk";
+    ASSERT_TRUE(SaveAlerts(alerts));
+    const QByteArray whole = ReadFile(kAlertFileName);
+    const QByteArray empty(4, '\0');
+    const struct
+    {
+        const char* name;
+        QByteArray file;
+        QByteArray saved;   // alerts.twk after the view is gone
+        QByteArray damaged; // alerts.twk.damaged then
+    } cases[] = {
+        {"whole", whole, whole, "<none>"},
+        {"cut short", whole.chopped(1), empty, whole.chopped(1)},
+        // The latest damaged file replaces the one kept before.
+        {"bytes after the alerts", whole + "more", whole, whole + "more"},
+        {"random bytes", QByteArray(5000, '\xA5'), empty, QByteArray(5000, '\xA5')},
+    };
+    for (const auto& c : cases) {
+        QFile file(QString::fromLatin1(kAlertFileName));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(c.file);
+        file.close();
+        MakeView();
+        m_pWindow.reset();
+        EXPECT_EQ(Hex(ReadFile(kAlertFileName)), Hex(c.saved)) << c.name;
+        EXPECT_EQ(Hex(ReadFile(kDamagedAlertFileName)), Hex(c.damaged)) << c.name;
+    }
+    QFile::remove(QString::fromLatin1(kDamagedAlertFileName));
 }
 
 TEST_F(MessageViewTest, TheStoredFontIsAppliedWhenMade)
