@@ -12,6 +12,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QLabel>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QToolBar>
@@ -65,6 +66,15 @@ void CMainFrame::CreateView()
 {
     auto* pView = new CMessageView(this);
     pView->Create();
+    // Alert tasks not started again while they still run are counted where the user sees it.
+    auto* pSkipped = new QLabel(statusBar());
+    pSkipped->setObjectName(QStringLiteral("skippedTaskStartsLabel"));
+    statusBar()->addPermanentWidget(pSkipped);
+    pSkipped->hide();
+    connect(pView, &CMessageView::TaskStartsSkipped, pSkipped, [pSkipped](int nTotal) {
+        pSkipped->setText(QString::asprintf(LoadResString(IDS_TASK_STARTS_SKIPPED).toUtf8().constData(), nTotal));
+        pSkipped->show();
+    });
     m_pView = pView;
     m_pViewTarget = pView;
 }

@@ -156,8 +156,11 @@ void CMessageView::ProcessMessage(const QByteArray& text)
     m_lastTime = m_clock();
 
     if (ReadProgramDword(kCheckAlerts) != 0) {
-        for (const std::shared_ptr<CAlert>& pAlert : m_alerts)
-            pAlert->Match(text);
+        for (const std::shared_ptr<CAlert>& pAlert : m_alerts) {
+            CAlert::TaskStart start = CAlert::TaskStart::NoTask;
+            if (pAlert->Match(text, &start) && start == CAlert::TaskStart::StillRunning)
+                emit TaskStartsSkipped(++m_nSkippedTaskStarts);
+        }
     }
 
     const CSettings settings;

@@ -41,12 +41,19 @@ public:
     void LoadViewFont(FontDescription& description);
     void SaveViewFont(const FontDescription& description);
 
+    // Alert task starts skipped so far because the task's previous run still ran.
+    int SkippedTaskStarts() const { return m_nSkippedTaskStarts; }
+
     void OnSendMessage();
     void OnFastMark();
     void OnClear();
     void OnHide();
     void OnFont();
     void OnTestMessages();
+
+signals:
+    // Another alert task start was skipped; nTotal counts them all since the window was made.
+    void TaskStartsSkipped(int nTotal);
 
 protected:
     void contextMenuEvent(QContextMenuEvent* pEvent) override;
@@ -82,5 +89,6 @@ private:
     Clock m_clock;
     bool m_bCreated = false;
     bool m_bAlertFileWhole = false; // else the file there is kept aside before it is replaced
+    int m_nSkippedTaskStarts = 0;
     bool m_bReportingPollError = false;
 };

@@ -13,6 +13,7 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QLabel>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QTest>
@@ -370,6 +371,24 @@ TEST_F(MainFrameTest, TheStatusBarShowsReadyBetweenPrompts)
     QStatusTipEvent none{QString()};
     QCoreApplication::sendEvent(pFrame.get(), &none);
     EXPECT_EQ(pFrame->statusBar()->currentMessage(), QStringLiteral("Ready"));
+}
+
+TEST_F(MainFrameTest, SkippedAlertTaskStartsAreCountedInTheStatusBar)
+{
+    auto pFrame = NewFrame();
+    pFrame->show();
+    auto* pView = qobject_cast<CMessageView*>(pFrame->GetView());
+    ASSERT_NE(pView, nullptr);
+    auto* pLabel = pFrame->statusBar()->findChild<QLabel*>(QStringLiteral("skippedTaskStartsLabel"));
+    ASSERT_NE(pLabel, nullptr);
+    EXPECT_FALSE(pLabel->isVisible());
+    emit pView->TaskStartsSkipped(3);
+    EXPECT_TRUE(pLabel->isVisible());
+    EXPECT_EQ(pLabel->text(), QStringLiteral("Alert task starts skipped, still running: 3"));
+    // Prompts come and go beside it.
+    QStatusTipEvent prompt(QStringLiteral("Clears the current display"));
+    QCoreApplication::sendEvent(pFrame.get(), &prompt);
+    EXPECT_TRUE(pLabel->isVisible());
 }
 
 } // namespace

@@ -25,12 +25,15 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QProcess>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
 
 #include <optional>
+
+#include <sys/file.h>
 
 namespace {
 
@@ -481,6 +484,41 @@ TEST_F(MessageViewTest, AnAlertFileThatDidNotLoadWholeIsKeptBesideWhenReplaced)
         EXPECT_EQ(Hex(ReadFile(kDamagedAlertFileName)), Hex(c.damaged)) << c.name;
     }
     QFile::remove(QString::fromLatin1(kDamagedAlertFileName));
+}
+
+TEST_F(MessageViewTest, AnAlertTaskIsNotStartedAgainWhileItsProgramRuns)
+{
+    SetDword(kAddDateTime, 0);
+    TestView& view = MakeView();
+    QSignalSpy skipped(&view, &CMessageView::TaskStartsSkipped);
+    auto pAlert = std::make_shared<CAlert>();
+    pAlert->m_keywords = {"disk"};
+    // `flock gate true` runs until the test lets go of the gate.
+    CTask task;
+    task.SetProgram("flock");
+    task.SetArguments("gate true");
+    pAlert->SetTask(&task);
+    view.m_alerts.push_back(pAlert);
+    const CTask& running = *pAlert->GetTask();
+    QFile gate(QStringLiteral("gate"));
+
+    for (const QList<QByteArray>& texts : {QList<QByteArray>{"disk 1", "disk 2", "disk 3"},
+                                           QList<QByteArray>{"disk 4", "disk 5"}}) {
+        ASSERT_TRUE(gate.open(QIODevice::WriteOnly));
+        ASSERT_EQ(flock(gate.handle(), LOCK_EX), 0);
+        for (const QByteArray& text : texts)
+            Receive(text);
+        view.OnTimer();
+        EXPECT_TRUE(running.IsRunning());
+        gate.close();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !running.IsRunning(); }, 10000));
+    }
+    // Started once per round; every message is shown all the same.
+    EXPECT_EQ(view.SkippedTaskStarts(), 3);
+    ASSERT_EQ(skipped.size(), 3);
+    EXPECT_EQ(skipped.last().at(0).toInt(), 3);
+    EXPECT_EQ(view.Lines().size(), 5);
+    gate.remove();
 }
 
 TEST_F(MessageViewTest, TheStoredFontIsAppliedWhenMade)
