@@ -77,9 +77,20 @@ void CMainFrame::CreateView()
     auto* pView = new CMessageView(this);
     // A view that cannot receive says so once, where it stays in sight.
     connect(pView, &CMessageView::InboxUnavailable, this, [this](const QString& strText) {
-        statusBar()->addPermanentWidget(new QLabel(strText));
+        auto* pLabel = new QLabel(strText);
+        pLabel->setObjectName(QStringLiteral("inboxUnavailableLabel"));
+        statusBar()->addPermanentWidget(pLabel);
     });
     pView->Create();
+    // Alert tasks not started again while they still run are counted where the user sees it.
+    auto* pSkipped = new QLabel(statusBar());
+    pSkipped->setObjectName(QStringLiteral("skippedTaskStartsLabel"));
+    statusBar()->addPermanentWidget(pSkipped);
+    pSkipped->hide();
+    connect(pView, &CMessageView::TaskStartsSkipped, pSkipped, [pSkipped](int nTotal) {
+        pSkipped->setText(QString::asprintf(LoadResString(IDS_TASK_STARTS_SKIPPED).toUtf8().constData(), nTotal));
+        pSkipped->show();
+    });
     m_pView = pView;
     m_pViewTarget = pView;
 }

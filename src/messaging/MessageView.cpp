@@ -82,7 +82,7 @@ CMessageView::~CMessageView()
     // Only a window that loaded the alerts writes them back: saving the empty list of one that
     // never got so far would wipe the user's alert file.
     if (m_bCreated)
-        SaveAlerts(m_alerts);
+        SaveAlerts(m_alerts, !m_bAlertFileWhole);
     m_alerts.clear();
     m_pInbox->Close();
 }
@@ -91,7 +91,7 @@ void CMessageView::Create()
 {
     if (!m_pInbox->Create())
         ReportInboxNotCreated();
-    LoadAlerts(m_alerts);
+    m_bAlertFileWhole = LoadAlerts(m_alerts);
     m_bCreated = true;
 
     const quint32 nInterval =
@@ -183,8 +183,11 @@ void CMessageView::ProcessMessage(const QByteArray& text)
     m_lastTime = m_clock();
 
     if (ReadProgramDword(kCheckAlerts) != 0) {
-        for (const std::shared_ptr<CAlert>& pAlert : m_alerts)
-            pAlert->Match(text);
+        for (const std::shared_ptr<CAlert>& pAlert : m_alerts) {
+            CAlert::TaskStart start = CAlert::TaskStart::NoTask;
+            if (pAlert->Match(text, &start) && start == CAlert::TaskStart::StillRunning)
+                emit TaskStartsSkipped(++m_nSkippedTaskStarts);
+        }
     }
 
     const CSettings settings;

@@ -493,14 +493,32 @@ TEST_F(MainFrameTest, AnInboxOwnedByAnotherCopyIsToldInTheStatusBarForGood)
     const std::unique_ptr<CMailslotInbox> pOwner = OpenTestInbox();
     CWarningCapture warnings("tellwick.mailslot");
     auto pFrame = NewFrame();
-    const QList<QLabel*> labels = pFrame->statusBar()->findChildren<QLabel*>();
-    ASSERT_EQ(labels.size(), 1);
-    EXPECT_TRUE(labels[0]->text().startsWith(u"Not receiving")) << labels[0]->text().toStdString();
+    auto* pLabel = pFrame->statusBar()->findChild<QLabel*>(QStringLiteral("inboxUnavailableLabel"));
+    ASSERT_NE(pLabel, nullptr);
+    EXPECT_TRUE(pLabel->text().startsWith(u"Not receiving")) << pLabel->text().toStdString();
     // Prompts come and go beside it.
     QStatusTipEvent prompt(QStringLiteral("Clears the current display"));
     QCoreApplication::sendEvent(pFrame.get(), &prompt);
-    EXPECT_FALSE(labels[0]->isHidden());
+    EXPECT_FALSE(pLabel->isHidden());
     EXPECT_EQ(warnings.Take().size(), 1);
+}
+
+TEST_F(MainFrameTest, SkippedAlertTaskStartsAreCountedInTheStatusBar)
+{
+    auto pFrame = NewFrame();
+    pFrame->show();
+    auto* pView = qobject_cast<CMessageView*>(pFrame->GetView());
+    ASSERT_NE(pView, nullptr);
+    auto* pLabel = pFrame->statusBar()->findChild<QLabel*>(QStringLiteral("skippedTaskStartsLabel"));
+    ASSERT_NE(pLabel, nullptr);
+    EXPECT_FALSE(pLabel->isVisible());
+    emit pView->TaskStartsSkipped(3);
+    EXPECT_TRUE(pLabel->isVisible());
+    EXPECT_EQ(pLabel->text(), QStringLiteral("Alert task starts skipped, still running: 3"));
+    // Prompts come and go beside it.
+    QStatusTipEvent prompt(QStringLiteral("Clears the current display"));
+    QCoreApplication::sendEvent(pFrame.get(), &prompt);
+    EXPECT_TRUE(pLabel->isVisible());
 }
 
 } // namespace

@@ -34,6 +34,8 @@
 
 #include <optional>
 
+#include <sys/file.h>
+
 namespace {
 
 const qint64 kStart = QDateTime(QDate(2001, 6, 15), QTime(14, 3, 59)).toSecsSinceEpoch();
@@ -130,6 +132,12 @@ protected:
         CRegistryKey key(HKEY_LOCAL_MACHINE);
         ASSERT_TRUE(key.Create(HKEY_CURRENT_USER, kProgramKey));
         ASSERT_TRUE(key.WriteString(value.name, text));
+    }
+
+    static QByteArray ReadFile(const char* name)
+    {
+        QFile file(QString::fromLatin1(name));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<none>");
     }
 
     static QByteArray Log()
@@ -444,6 +452,74 @@ TEST_F(MessageViewTest, AlertsAreLoadedWhenMadeAndSavedWhenDestroyed)
     saved.clear();
     ASSERT_TRUE(LoadAlerts(saved));
     EXPECT_EQ(saved.size(), 1u);
+}
+
+TEST_F(MessageViewTest, AnAlertFileThatDidNotLoadWholeIsKeptBesideWhenReplaced)
+{
+    CAlertList alerts{std::make_shared<CAlert>()};
+    alerts[0]->m_strDescription = "disk";
+    ASSERT_TRUE(SaveAlerts(alerts));
+    const QByteArray whole = ReadFile(kAlertFileName);
+    const QByteArray empty(4, '\0');
+    const struct
+    {
+        const char* name;
+        QByteArray file;
+        QByteArray saved;   // alerts.twk after the view is gone
+        QByteArray damaged; // alerts.twk.damaged then
+    } cases[] = {
+        {"whole", whole, whole, "<none>"},
+        {"cut short", whole.chopped(1), empty, whole.chopped(1)},
+        // The latest damaged file replaces the one kept before.
+        {"bytes after the alerts", whole + "more", whole, whole + "more"},
+        {"random bytes", QByteArray(5000, '\xA5'), empty, QByteArray(5000, '\xA5')},
+    };
+    for (const auto& c : cases) {
+        QFile file(QString::fromLatin1(kAlertFileName));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(c.file);
+        file.close();
+        MakeView();
+        m_pWindow.reset();
+        EXPECT_EQ(Hex(ReadFile(kAlertFileName)), Hex(c.saved)) << c.name;
+        EXPECT_EQ(Hex(ReadFile(kDamagedAlertFileName)), Hex(c.damaged)) << c.name;
+    }
+    QFile::remove(QString::fromLatin1(kDamagedAlertFileName));
+}
+
+TEST_F(MessageViewTest, AnAlertTaskIsNotStartedAgainWhileItsProgramRuns)
+{
+    SetDword(kAddDateTime, 0);
+    TestView& view = MakeView();
+    QSignalSpy skipped(&view, &CMessageView::TaskStartsSkipped);
+    auto pAlert = std::make_shared<CAlert>();
+    pAlert->m_keywords = {"disk"};
+    // `flock gate true` runs until the test lets go of the gate.
+    CTask task;
+    task.SetProgram("flock");
+    task.SetArguments("gate true");
+    pAlert->SetTask(&task);
+    view.m_alerts.push_back(pAlert);
+    const CTask& running = *pAlert->GetTask();
+    QFile gate(QStringLiteral("gate"));
+
+    for (const QList<QByteArray>& texts : {QList<QByteArray>{"disk 1", "disk 2", "disk 3"},
+                                           QList<QByteArray>{"disk 4", "disk 5"}}) {
+        ASSERT_TRUE(gate.open(QIODevice::WriteOnly));
+        ASSERT_EQ(flock(gate.handle(), LOCK_EX), 0);
+        for (const QByteArray& text : texts)
+            Receive(text);
+        view.OnTimer();
+        EXPECT_TRUE(running.IsRunning());
+        gate.close();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !running.IsRunning(); }, 10000));
+    }
+    // Started once per round; every message is shown all the same.
+    EXPECT_EQ(view.SkippedTaskStarts(), 3);
+    ASSERT_EQ(skipped.size(), 3);
+    EXPECT_EQ(skipped.last().at(0).toInt(), 3);
+    EXPECT_EQ(view.Lines().size(), 5);
+    gate.remove();
 }
 
 TEST_F(MessageViewTest, TheStoredFontIsAppliedWhenMade)
