@@ -18,7 +18,7 @@ fi
 . "$(dirname "$0")/session.sh"
 start_session
 # 10.213.0.53 is on the namespace's own link, where nobody answers.
-printf 'nameserver 10.213.0.53\noptions timeout:3 attempts:1\n' >"$SESSION_DIR/resolv.conf"
+printf 'nameserver 10.213.0.53\noptions timeout:8 attempts:1\n' >"$SESSION_DIR/resolv.conf"
 mount --bind "$SESSION_DIR/resolv.conf" /etc/resolv.conf || fail "cannot replace resolv.conf"
 mkdir -p "$XDG_CONFIG_HOME/Orvosoft"
 printf 'REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Orvosoft\\Tellwick]\n"TimerMailWait"=dword:000000c8\n' \
@@ -37,7 +37,7 @@ dialog_gone() {
     ! xwininfo -id "$DIALOG" 2>/dev/null | grep -q 'Map State: IsViewable'
 }
 
-# Sends a message to a computer through the Send Message dialog; it must close within a second.
+# Sends a message to a computer through the Send Message dialog; it must close at once.
 send_with_dialog() {
     xdotool windowactivate --sync "$MAIN_WINDOW" key --clearmodifiers ctrl+s
     wait_for "the Send Message dialog" dialog_window
@@ -48,7 +48,8 @@ send_with_dialog() {
     xdotool key Return
     wait_for "the dialog to close" dialog_gone
     elapsed=$(ms_since "$started")
-    [ "$elapsed" -lt 1000 ] || fail "the dialog took $elapsed ms to close"
+    # Far below the name server's 8 s: the dialog did not wait for it.
+    [ "$elapsed" -lt 4000 ] || fail "the dialog took $elapsed ms to close"
 }
 
 told() {
@@ -76,5 +77,5 @@ ended() {
 }
 wait_for "the program to end" ended
 elapsed=$(ms_since "$started")
-[ "$elapsed" -lt 2000 ] || fail "ending took $elapsed ms while a name was being looked up"
+[ "$elapsed" -lt 4000 ] || fail "ending took $elapsed ms while a name was being looked up"
 [ "$(told)" -eq 1 ] || fail "the unknown name was told $(told) times"

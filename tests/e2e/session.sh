@@ -15,7 +15,9 @@ PYTHON=/usr/bin/python3
 fail() {
     echo "FAIL: $*" >&2
     [ -n "${E2E_SCREENSHOTS}" ] && screenshot "failure-$(basename "$0" .sh)-$DESKTOP" || true
-    [ -n "${SESSION_DIR:-}" ] && [ -s "$SESSION_DIR/tellwick.log" ] && sed 's/^/tellwick: /' "$SESSION_DIR/tellwick.log" >&2
+    for log in tellwick icewm weston; do
+        [ -n "${SESSION_DIR:-}" ] && [ -s "$SESSION_DIR/$log.log" ] && sed "s/^/$log: /" "$SESSION_DIR/$log.log" >&2
+    done
     exit 1
 }
 
@@ -94,10 +96,11 @@ start_session() {
     background /usr/libexec/at-spi-bus-launcher --launch-immediately
     export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
     exec 3>"$SESSION_DIR/display"
-    background Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp
+    background Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset
     exec 3>&-
     wait_for "the X server" test -s "$SESSION_DIR/display"
     export DISPLAY=":$(cat "$SESSION_DIR/display")"
+    wait_for "the X server to answer" xprop -root
     if [ "$DESKTOP" = wayland ]; then
         start_weston
     else
@@ -114,7 +117,7 @@ start_window_manager() {
         printf 'ShowTaskBar=0\nTaskBarShowTray=0\n' >"$HOME/.icewm/preferences"
     fi
     printf 'TaskBarShowClock=0\nTaskBarShowMailboxStatus=0\nTaskBarShowCPUStatus=0\nTaskBarShowNetStatus=0\nTaskBarShowMEMStatus=0\n' >>"$HOME/.icewm/preferences"
-    background icewm >/dev/null 2>&1
+    background icewm >"$SESSION_DIR/icewm.log" 2>&1
     wait_for "the window manager" sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"'
     if [ "$DESKTOP" = xembed ]; then
         wait_for "the tray" tray_window
