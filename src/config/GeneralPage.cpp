@@ -1,0 +1,163 @@
+#include "config/GeneralPage.h"
+
+#include "extlib/orvocmn/ButtonST.h"
+#include "platform/AutostartEntry.h"
+#include "platform/UpDownEdit.h"
+#include "resources/DlgItem.h"
+#include "resources/ResIcon.h"
+#include "resources/StringTable.h"
+#include "resources/resource.h"
+#include "ui_GeneralPage.h"
+
+#include <QCoreApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace {
+
+constexpr int kGroupIconSize = 32;
+// The up-down arrows stay within these; a typed number need not.
+constexpr int kSpinLower = 10;
+constexpr int kSpinUpper = 9999;
+
+QString AskForLogFile(QWidget* pParent)
+{
+    return QFileDialog::getOpenFileName(pParent, QString(), QString(),
+                                        QStringLiteral("Log Files (*.log);;All Files (*)"));
+}
+
+CAutostartEntry StartupEntry()
+{
+    return CAutostartEntry(LoadResString(AFX_IDS_APP_TITLE));
+}
+
+} // namespace
+
+CGeneralPage::CGeneralPage(QWidget* pParent)
+    : CPropertyPage(QStringLiteral("General"), pParent), m_ui(new Ui::CGeneralPage),
+      m_chooseLogFile(AskForLogFile)
+{
+    m_nMaxLines = m_settings.GetMaxLines();
+    m_bAddDateTime = m_settings.GetAddDateTime();
+    m_strFastMark = m_settings.GetFastMark();
+    m_bFlashTrayIcon = m_settings.GetFlashTrayIcon();
+    m_strLogFileName = m_settings.GetLogFileName();
+    m_bLogToFile = m_settings.GetLogToFile();
+    m_bMakeVisible = m_settings.GetMakeVisible();
+
+    m_ui->setupUi(this);
+    m_stcLogFileName = m_ui->logFileNameLabel;
+    m_btnLogToFile = m_ui->logToFileCheckBox;
+    m_btnBrowse = m_ui->browseButton;
+    m_spinMaxLines = m_ui->maxLinesEdit;
+    m_ui->displayIconLabel->setPixmap(LoadResIcon(IDI_DISPLAY).pixmap(kGroupIconSize));
+    m_ui->optionsIconLabel->setPixmap(LoadResIcon(IDI_OPTIONS).pixmap(kGroupIconSize));
+    connect(m_btnLogToFile, &QCheckBox::clicked, this, &CGeneralPage::OnLogToFile);
+    connect(m_btnBrowse, &QPushButton::clicked, this, &CGeneralPage::OnBrowse);
+}
+
+CGeneralPage::~CGeneralPage() = default;
+
+void CGeneralPage::SetLogFileChooser(FileChooser choose)
+{
+    m_chooseLogFile = std::move(choose);
+}
+
+void CGeneralPage::OnInitDialog()
+{
+    m_btnBrowse->SetIcon(IDI_BROWSE, 0, 32, 32);
+    m_btnBrowse->SetFlat(false);
+    // The icon button keeps the height of the field it browses for.
+    const int nEditHeight = m_ui->logFileNameEdit->sizeHint().height();
+    m_btnBrowse->setFixedSize(nEditHeight, nEditHeight);
+    RegisterToolTips(this);
+    m_spinMaxLines->SetRange(kSpinLower, kSpinUpper);
+    m_bRunAtStartup = StartupEntry().Exists();
+    UpdateData(false);
+    EnableLogControls(m_bLogToFile);
+}
+
+bool CGeneralPage::UpdateData(bool bSaveAndValidate)
+{
+    if (!bSaveAndValidate) {
+        m_ui->runAtStartupCheckBox->setChecked(m_bRunAtStartup);
+        m_spinMaxLines->SetText(QString::number(m_nMaxLines));
+        m_ui->addDateTimeCheckBox->setChecked(m_bAddDateTime);
+        m_ui->fastMarkEdit->setText(QString::fromLocal8Bit(m_strFastMark));
+        m_ui->flashTrayIconCheckBox->setChecked(m_bFlashTrayIcon);
+        m_ui->logFileNameEdit->setText(QString::fromLocal8Bit(m_strLogFileName));
+        m_btnLogToFile->setChecked(m_bLogToFile);
+        m_ui->makeVisibleCheckBox->setChecked(m_bMakeVisible);
+        return true;
+    }
+    bool bInteger = false;
+    const int nMaxLines = m_spinMaxLines->Text().toInt(&bInteger);
+    if (!bInteger) {
+        QMessageBox::warning(this, LoadResString(AFX_IDS_APP_TITLE),
+                             QStringLiteral("Please enter a whole number of lines."));
+        m_spinMaxLines->setFocus();
+        m_spinMaxLines->selectAll();
+        return false;
+    }
+    m_bRunAtStartup = m_ui->runAtStartupCheckBox->isChecked();
+    m_nMaxLines = nMaxLines;
+    m_bAddDateTime = m_ui->addDateTimeCheckBox->isChecked();
+    m_strFastMark = m_ui->fastMarkEdit->text().toLocal8Bit();
+    m_bFlashTrayIcon = m_ui->flashTrayIconCheckBox->isChecked();
+    m_strLogFileName = m_ui->logFileNameEdit->text().toLocal8Bit();
+    m_bLogToFile = m_btnLogToFile->isChecked();
+    m_bMakeVisible = m_ui->makeVisibleCheckBox->isChecked();
+    return true;
+}
+
+void CGeneralPage::EnableLogControls(bool bEnable)
+{
+    m_ui->logFileNameEdit->setEnabled(bEnable);
+    m_btnBrowse->setEnabled(bEnable);
+    m_stcLogFileName->setEnabled(bEnable);
+}
+
+void CGeneralPage::OnLogToFile()
+{
+    EnableLogControls(m_btnLogToFile->isChecked());
+}
+
+void CGeneralPage::OnBrowse()
+{
+    // Only the field changes; the file is neither opened nor made here.
+    const QString strPath = m_chooseLogFile(this);
+    if (!strPath.isEmpty())
+        m_ui->logFileNameEdit->setText(strPath);
+}
+
+bool CGeneralPage::OnKillActive()
+{
+    return UpdateData(true);
+}
+
+bool CGeneralPage::OnApply()
+{
+    return SaveOptions();
+}
+
+bool CGeneralPage::SaveOptions()
+{
+    if (!UpdateData(true))
+        return false;
+    m_settings.SetAddDateTime(m_bAddDateTime);
+    m_settings.SetMaxLines(m_nMaxLines);
+    m_settings.SetMakeVisible(m_bMakeVisible);
+    m_settings.SetFlashTrayIcon(m_bFlashTrayIcon);
+    m_settings.SetLogToFile(m_bLogToFile);
+    m_settings.SetLogFileName(m_strLogFileName);
+    m_settings.SetFastMark(m_strFastMark);
+    m_settings.Save();
+    // As the store's own failures, a start-up entry that cannot be written or removed is not
+    // reported.
+    const CAutostartEntry entry = StartupEntry();
+    if (m_bRunAtStartup)
+        entry.Write(QCoreApplication::applicationFilePath());
+    else
+        entry.Remove();
+    return true;
+}

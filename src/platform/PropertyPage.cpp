@@ -1,0 +1,14 @@
+#include "platform/PropertyPage.h"
+
+CPropertyPage::CPropertyPage(const QString& strTitle, QWidget* pParent)
+    : QWidget(pParent), m_strTitle(strTitle)
+{
+}
+
+void CPropertyPage::Activate()
+{
+    if (m_bCreated)
+        return;
+    m_bCreated = true;
+    OnInitDialog();
+}
