@@ -1,5 +1,6 @@
 #include "app/TellwickApp.h"
 
+#include "about/AboutDlg.h"
 #include "app/MainFrame.h"
 #include "platform/TerminationSignals.h"
 #include "resources/ResIcon.h"
@@ -19,6 +20,7 @@ constexpr char kHelpFileName[] = "Tellwick.html";
 
 CTellwickApp::CTellwickApp()
 {
+    MapCommand(ID_APP_ABOUT, [this] { OnAppAbout(); });
     MapCommand(ID_HELP_TOPICS, [this] { OnHelpFinder(); });
     MapCommand(ID_HELP_SEARCH, [this] { OnHelpFinder(); });
     MapCommand(ID_HELP_USING_HELP, [this] { OnHelpUsing(); });
@@ -59,6 +61,13 @@ bool CTellwickApp::InitInstance()
 
     pFrame->RestorePlacement(SW_SHOW);
     return true;
+}
+
+void CTellwickApp::OnAppAbout()
+{
+    // Over the frame while it is shown; from the tray menu of a hidden frame it stands alone.
+    CAboutDlg dlg(m_pMainWnd && m_pMainWnd->isVisible() ? m_pMainWnd.data() : nullptr);
+    dlg.exec();
 }
 
 void CTellwickApp::OnHelpFinder()
