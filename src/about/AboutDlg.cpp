@@ -8,6 +8,7 @@
 #include "resources/resource.h"
 #include "ui_AboutDlg.h"
 
+#include <QPointer>
 #include <algorithm>
 #include <climits>
 
@@ -77,4 +78,11 @@ QString CAboutDlg::FreeDiskSpaceText(const std::optional<DiskFree>& diskFree)
     return QString::asprintf(LoadResString(IDS_FREE_DISK_SPACE).toUtf8().constData(),
                              InKilobytes(diskFree->nAvailableBytes),
                              diskFree->strMountPoint.toUtf8().constData());
+}
+
+void ShowAboutBox(QWidget* pParent)
+{
+    const QPointer<CAboutDlg> pDlg = new CAboutDlg(pParent);
+    pDlg->exec();
+    delete pDlg.data();
 }

@@ -35,3 +35,7 @@ private:
     CHyperLink* m_linkName = nullptr;
     CHyperLink* m_linkWeb = nullptr;
 };
+
+// Runs the About box modally over pParent (none: on its own). The box lives on the heap, so that
+// an owner that goes while it is open (the program told to end) can take it along.
+void ShowAboutBox(QWidget* pParent);

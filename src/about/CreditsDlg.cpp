@@ -9,6 +9,7 @@
 #include <QMessageBox>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QPointer>
 #include <algorithm>
 
 namespace {
@@ -217,6 +218,9 @@ void ShowCredits()
     // With no owner given, the window the user is in owns the dialog, as the framework would
     // choose it.
     QWidget* pOwner = QApplication::activeModalWidget();
-    CCreditsDlg dlg(pOwner ? pOwner : QApplication::activeWindow());
-    dlg.exec();
+    // On the heap: when the owner goes while the credits run, it takes them along.
+    const QPointer<CCreditsDlg> pDlg =
+        new CCreditsDlg(pOwner ? pOwner : QApplication::activeWindow());
+    pDlg->exec();
+    delete pDlg.data();
 }

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QUrl>
 
 CHyperLink::CHyperLink(QWidget* pParent)
@@ -55,9 +56,16 @@ void CHyperLink::SetCallback(Callback pfnCallback)
 
 void CHyperLink::mousePressEvent(QMouseEvent* pEvent)
 {
-    if (m_bNotify && pEvent->button() == Qt::LeftButton)
-        OnLButtonDown();
-    QLabel::mousePressEvent(pEvent);
+    if (!m_bNotify || pEvent->button() != Qt::LeftButton) {
+        QLabel::mousePressEvent(pEvent);
+        return;
+    }
+    // The callback's dialog may outlive this label: its owner can go meanwhile.
+    const QPointer<CHyperLink> pAlive(this);
+    OnLButtonDown();
+    if (pAlive)
+        QLabel::mousePressEvent(pEvent);
+    pEvent->accept();
 }
 
 void CHyperLink::OnLButtonDown()

@@ -66,8 +66,7 @@ bool CTellwickApp::InitInstance()
 void CTellwickApp::OnAppAbout()
 {
     // Over the frame while it is shown; from the tray menu of a hidden frame it stands alone.
-    CAboutDlg dlg(m_pMainWnd && m_pMainWnd->isVisible() ? m_pMainWnd.data() : nullptr);
-    dlg.exec();
+    ShowAboutBox(m_pMainWnd && m_pMainWnd->isVisible() ? m_pMainWnd.data() : nullptr);
 }
 
 void CTellwickApp::OnHelpFinder()

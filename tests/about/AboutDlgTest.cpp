@@ -129,6 +129,28 @@ TEST_F(AboutDlgTest, TheProductNameOpensTheCreditsOverTheBox)
     EXPECT_TRUE(m_opened.m_urls.isEmpty());
 }
 
+// The program told to end closes its frame even while the About box and the credits are open.
+TEST(AboutBoxOwner, MayGoWhileTheBoxAndTheCreditsAreOpen)
+{
+    auto* pFrame = new QWidget;
+    pFrame->show();
+    bool bCreditsOpened = false;
+    QTimer::singleShot(0, [&] {
+        auto* pAbout = qobject_cast<CAboutDlg*>(QApplication::activeModalWidget());
+        ASSERT_NE(pAbout, nullptr);
+        QTimer::singleShot(0, [&] {
+            bCreditsOpened =
+                qobject_cast<CCreditsDlg*>(QApplication::activeModalWidget()) != nullptr;
+            delete pFrame;
+        });
+        // Only the press: the label is gone before a release could reach it.
+        QTest::mousePress(GetDlgItem(pAbout, IDC_PRODUCT_NAME), Qt::LeftButton);
+    });
+    ShowAboutBox(pFrame);
+    EXPECT_TRUE(bCreditsOpened);
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}
+
 } // namespace
 
 #include "AboutDlgTest.moc"
