@@ -37,19 +37,24 @@ void CAlert::SetTask(const CTask* pTask)
         m_pTask = pTask->Clone();
 }
 
-void CAlert::RunTask()
+CAlert::TaskStart CAlert::RunTask()
 {
-    if (m_pTask)
-        m_pTask->Run();
+    if (!m_pTask)
+        return TaskStart::NoTask;
+    if (m_pTask->IsRunning())
+        return TaskStart::StillRunning;
+    return m_pTask->Run() ? TaskStart::Started : TaskStart::Failed;
 }
 
-bool CAlert::Match(QByteArrayView text)
+bool CAlert::Match(QByteArrayView text, TaskStart* pStart)
 {
     if (!m_bActive)
         return false;
     for (const QByteArray& keyword : m_keywords) {
         if (ContainsBytes(text, keyword)) {
-            RunTask();
+            const TaskStart start = RunTask();
+            if (pStart)
+                *pStart = start;
             return true;
         }
     }

@@ -17,6 +17,15 @@ class CAlert : public CObject
     DECLARE_SERIAL(CAlert);
 
 public:
+    // What became of a start of the alert's task.
+    enum class TaskStart
+    {
+        NoTask,
+        Started,
+        Failed,       // the program could not be started
+        StillRunning, // skipped: the program of the previous run has not ended yet
+    };
+
     CAlert();
     CAlert(const CAlert& alert);
     CAlert& operator=(const CAlert& alert);
@@ -25,11 +34,13 @@ public:
     // Keeps a clone of the task (or none); the task passed in stays the caller's.
     void SetTask(const CTask* pTask);
     const CTask* GetTask() const { return m_pTask.get(); }
-    // Runs the task if there is one, active or not.
-    void RunTask();
+    // Runs the task if there is one, active or not, unless its previous run still runs: a
+    // flood of matching messages must not start a flood of programs.
+    TaskStart RunTask();
     // True when the alert is active and one of its keywords occurs in the text, exactly as
-    // written (case and blanks included); the first keyword found runs the task once.
-    bool Match(QByteArrayView text);
+    // written (case and blanks included); the first keyword found runs the task once, and
+    // pStart, when given, learns what became of that start.
+    bool Match(QByteArrayView text, TaskStart* pStart = nullptr);
     QByteArray GetDescription() const { return m_strDescription; }
 
     void Serialize(CArchive& ar) override;

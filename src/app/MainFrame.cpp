@@ -13,10 +13,13 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QLabel>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QWindow>
+
+#include <algorithm>
 
 CMainFrame::CMainFrame(CCmdTarget* pApp, std::unique_ptr<CTrayIcon> pTrayIcon)
     : m_pApp(pApp), m_trayIcon(std::move(pTrayIcon))
@@ -57,6 +60,12 @@ bool CMainFrame::Create()
     m_pCommands->Load(IDR_MAINFRAME);
     statusBar()->showMessage(LoadResString(AFX_IDS_IDLEMESSAGE));
 
+    // Small enough to keep out of the way, large enough that every command stays in reach.
+    const QSize bars(std::max(menuBar()->sizeHint().width(), m_pCommands->GetToolBar()->sizeHint().width()),
+                     menuBar()->sizeHint().height() + m_pCommands->GetToolBar()->sizeHint().height() +
+                         statusBar()->sizeHint().height());
+    setMinimumSize((bars + QSize(0, 4 * fontMetrics().lineSpacing())).expandedTo(minimumSizeHint()));
+
     LoadBarState();
     if (GetProfileInt(kHideCaption.section, kHideCaption.name, int(kHideCaption.dwDefault)) == 1)
         HideCaption();
@@ -66,7 +75,22 @@ bool CMainFrame::Create()
 void CMainFrame::CreateView()
 {
     auto* pView = new CMessageView(this);
+    // A view that cannot receive says so once, where it stays in sight.
+    connect(pView, &CMessageView::InboxUnavailable, this, [this](const QString& strText) {
+        auto* pLabel = new QLabel(strText);
+        pLabel->setObjectName(QStringLiteral("inboxUnavailableLabel"));
+        statusBar()->addPermanentWidget(pLabel);
+    });
     pView->Create();
+    // Alert tasks not started again while they still run are counted where the user sees it.
+    auto* pSkipped = new QLabel(statusBar());
+    pSkipped->setObjectName(QStringLiteral("skippedTaskStartsLabel"));
+    statusBar()->addPermanentWidget(pSkipped);
+    pSkipped->hide();
+    connect(pView, &CMessageView::TaskStartsSkipped, pSkipped, [pSkipped](int nTotal) {
+        pSkipped->setText(QString::asprintf(LoadResString(IDS_TASK_STARTS_SKIPPED).toUtf8().constData(), nTotal));
+        pSkipped->show();
+    });
     m_pView = pView;
     m_pViewTarget = pView;
 }

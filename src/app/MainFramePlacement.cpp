@@ -8,25 +8,22 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QStatusBar>
+#include <QStyle>
 #include <QToolBar>
 
 namespace {
 
-// A rectangle stored on another display set-up could lie where no screen is; like the platform,
-// bring it back onto the primary screen rather than open an unreachable window.
-QRect OnSomeScreen(QRect rect)
+// The available areas of the screens there are now, the primary first.
+QList<QRect> ScreenAreas()
 {
-    const QList<QScreen*> screens = QGuiApplication::screens();
-    for (const QScreen* pScreen : screens) {
-        if (pScreen->availableGeometry().intersects(rect))
-            return rect;
+    QList<QRect> areas;
+    if (const QScreen* pPrimary = QGuiApplication::primaryScreen())
+        areas.append(pPrimary->availableGeometry());
+    for (const QScreen* pScreen : QGuiApplication::screens()) {
+        if (pScreen != QGuiApplication::primaryScreen())
+            areas.append(pScreen->availableGeometry());
     }
-    if (screens.isEmpty())
-        return rect;
-    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
-    rect.setSize(rect.size().boundedTo(area.size()));
-    rect.moveTopLeft(area.topLeft());
-    return rect;
+    return areas;
 }
 
 } // namespace
@@ -39,8 +36,12 @@ void CMainFrame::RestorePlacement(quint32 nShowCmd)
         placement.showCmd = nShowCmd;
         const QRect normal(placement.nLeft, placement.nTop, placement.nRight - placement.nLeft,
                            placement.nBottom - placement.nTop);
-        if (!normal.isEmpty())
-            setGeometry(OnSomeScreen(normal));
+        // A rectangle stored on another display set-up could lie where no screen is, or
+        // with its title bar above the top edge: it opens where it can be reached.
+        if (!normal.isEmpty()) {
+            const int nTitleHeight = style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this);
+            setGeometry(FitOnScreen(normal, minimumSize(), ScreenAreas(), nTitleHeight));
+        }
     }
     switch (nShowCmd) {
     case SW_HIDE:

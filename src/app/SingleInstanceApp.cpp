@@ -1,11 +1,10 @@
 #include "app/SingleInstanceApp.h"
 
+#include "platform/Logging.h"
 #include "platform/ShowWindow.h"
 #include "resources/ResIcon.h"
 #include "resources/StringTable.h"
 #include "resources/resource.h"
-
-#include <QMessageBox>
 
 namespace {
 
@@ -41,29 +40,25 @@ bool CSingleInstanceApp::InitSingleInstance(int nIconID)
     m_strClassName =
         BuildInstanceName(LoadResString(AFX_IDS_APP_TITLE), kInstanceHandle, hCursor, bIconLoaded);
 
-    const QString strPath = InstancePath(m_strClassName);
+    m_bFoundOther = false;
     switch (m_lock.Acquire(m_strClassName)) {
     case CInstanceLock::Result::HeldElsewhere:
         // A copy that is still starting has no channel yet: then nothing is raised.
-        CInstanceChannel::AskToShow(strPath, kAskTimeoutMs);
+        CInstanceChannel::AskToShow(m_lock.ChannelPath(), kAskTimeoutMs);
         m_bFoundOther = true;
         return false;
     case CInstanceLock::Result::Failed:
-        // Without a lock file only the channel tells: a copy that answers is running, and its
-        // channel must not be taken over. Otherwise the program runs unprotected.
-        m_bFoundOther = CInstanceChannel::AskToShow(strPath, kAskTimeoutMs);
-        if (m_bFoundOther)
-            return false;
-        break;
+        // No folder of this user's own for the lock (the lock has said so): better a second copy
+        // than none at all, and no channel in a place others can reach.
+        return true;
     case CInstanceLock::Result::Acquired:
-        m_bFoundOther = false;
         break;
     }
-    if (!m_channel.Listen(strPath)) {
-        QMessageBox::critical(nullptr, LoadResString(AFX_IDS_APP_TITLE),
-                              QStringLiteral("Failed to register window class!"));
-        return false;
-    }
+    // The lock still keeps other copies out; only bringing this one forward is lost.
+    if (!m_channel.Listen(m_lock.ChannelPath()))
+        qCWarning(lcInstance).noquote()
+            << "channel" << m_lock.ChannelPath() << "not opened:" << m_channel.ErrorString()
+            << "- a second copy cannot bring this window forward";
     return true;
 }
 

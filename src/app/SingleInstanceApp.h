@@ -30,7 +30,7 @@ public:
     ~CSingleInstanceApp() override;
 
     // True when this copy may go on; false when another copy runs (it has been asked to show
-    // itself) or the channel cannot be opened (the user has been told).
+    // itself). Without a private folder for the lock the copy goes on unprotected.
     bool InitSingleInstance(int nIconID);
     QString InstanceClassName() const { return m_strClassName; }
     // Whether the last InitSingleInstance found another copy running.

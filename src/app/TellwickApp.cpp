@@ -9,12 +9,17 @@
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QDialog>
 #include <QDir>
 #include <QFileInfo>
+#include <QThread>
+#include <QTimer>
 
 namespace {
 
 constexpr char kHelpFileName[] = "Tellwick.html";
+// How soon a termination looks again whether the dialogs it ended have returned.
+constexpr int kTerminateRetryMs = 10;
 
 } // namespace
 
@@ -52,12 +57,8 @@ bool CTellwickApp::InitInstance()
     QApplication::setWindowIcon(LoadResIcon(IDI_MAINFRAME));
 
     m_pTerminationSignals = std::make_unique<CTerminationSignals>();
-    connect(m_pTerminationSignals.get(), &CTerminationSignals::Terminate, this, [this] {
-        if (m_pMainWnd)
-            m_pMainWnd->close();
-        else
-            QCoreApplication::quit();
-    });
+    connect(m_pTerminationSignals.get(), &CTerminationSignals::Terminate, this,
+            &CTellwickApp::OnTerminate);
 
     pFrame->RestorePlacement(SW_SHOW);
     return true;
@@ -67,6 +68,24 @@ void CTellwickApp::OnAppAbout()
 {
     // Over the frame while it is shown; from the tray menu of a hidden frame it stands alone.
     ShowAboutBox(m_pMainWnd && m_pMainWnd->isVisible() ? m_pMainWnd.data() : nullptr);
+}
+
+void CTellwickApp::OnTerminate()
+{
+    // An open dialog or menu runs a loop of its own, with the command that opened it on the
+    // stack below: it is ended first, and the frame closes once those have returned.
+    QWidget* pInner = QApplication::activePopupWidget();
+    if (!pInner)
+        pInner = QApplication::activeModalWidget();
+    if (pInner || QThread::currentThread()->loopLevel() > 1) {
+        if (auto* pDialog = qobject_cast<QDialog*>(pInner))
+            pDialog->reject();
+        else if (pInner)
+            pInner->close();
+        QTimer::singleShot(kTerminateRetryMs, this, &CTellwickApp::OnTerminate);
+        return;
+    }
+    OnAppExit();
 }
 
 void CTellwickApp::OnHelpFinder()
@@ -85,6 +104,8 @@ void CTellwickApp::OnAppExit()
 {
     if (m_pMainWnd)
         m_pMainWnd->close();
+    else
+        QCoreApplication::quit();
 }
 
 QUrl CTellwickApp::HelpFileUrl()

@@ -28,6 +28,8 @@ public:
     void OnHelpFinder();
     void OnHelpUsing();
     void OnAppExit();
+    // SIGTERM, SIGINT or SIGHUP: ends whatever dialog or menu is open, then exits as File Exit.
+    void OnTerminate();
 
     // The help page shipped with the program: beside the executable, else where it is installed.
     static QUrl HelpFileUrl();

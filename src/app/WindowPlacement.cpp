@@ -2,6 +2,7 @@
 
 #include "settings/Catalogue.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstdio>
@@ -67,4 +68,23 @@ QByteArray FormatWindowPlacement(const WindowPlacement& p)
                                       p.showCmd, p.nMinX, p.nMinY, p.nMaxX, p.nMaxY, p.nLeft,
                                       p.nTop, p.nRight, p.nBottom);
     return QByteArray(buffer.data(), qBound(0, nLength, int(buffer.size()) - 1));
+}
+
+QRect FitOnScreen(QRect rect, QSize minimum, const QList<QRect>& areas, int nTitleHeight)
+{
+    rect.setSize(rect.size().expandedTo(minimum));
+    if (areas.isEmpty())
+        return rect;
+    auto overlap = [&rect](const QRect& area) {
+        const QRect common = area.intersected(rect);
+        return qint64(common.width()) * common.height();
+    };
+    const QRect area = *std::max_element(areas.begin(), areas.end(), [&](const QRect& a, const QRect& b) {
+        return overlap(a) < overlap(b);
+    });
+    const QRect usable = area.adjusted(0, nTitleHeight, 0, 0);
+    rect.setSize(rect.size().boundedTo(usable.size()).expandedTo(minimum));
+    rect.moveLeft(std::max(usable.left(), std::min(rect.left(), usable.right() + 1 - rect.width())));
+    rect.moveTop(std::max(usable.top(), std::min(rect.top(), usable.bottom() + 1 - rect.height())));
+    return rect;
 }

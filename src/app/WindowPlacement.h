@@ -2,6 +2,8 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
+#include <QList>
+#include <QRect>
 
 #include <optional>
 
@@ -37,3 +39,9 @@ struct WindowPlacement
 // fewer than ten parse or a number does not fit its field.
 std::optional<WindowPlacement> ParseWindowPlacement(QByteArrayView text);
 QByteArray FormatWindowPlacement(const WindowPlacement& placement);
+
+// Where a stored window rectangle opens on the screens there are now (their available areas,
+// the primary first): whole on the screen it overlaps most, or on the primary screen, at least
+// nTitleHeight below that screen's top so that its title bar can be reached, and at least
+// minimum large. A screen smaller than that gets the window at its top left.
+QRect FitOnScreen(QRect rect, QSize minimum, const QList<QRect>& areas, int nTitleHeight);

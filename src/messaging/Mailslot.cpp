@@ -27,11 +27,26 @@ bool WriteMailslot(QByteArrayView path, QByteArrayView text)
     return WriteMailslotDatagram(path, datagram) == MailslotWriteResult::Written;
 }
 
-MailslotWriteResult SendTypedMessage(QByteArrayView typedComputer, QByteArrayView typedMessage)
+namespace {
+
+QByteArray TypedDatagram(QByteArrayView typedMessage)
 {
     QByteArray datagram = TranslateColorTags(typedMessage);
     datagram.append('\0');
-    return WriteMailslotDatagram(MailslotPath(ComputerPart(typedComputer)), datagram);
+    return datagram;
+}
+
+} // namespace
+
+MailslotWriteResult SendTypedMessage(QByteArrayView typedComputer, QByteArrayView typedMessage)
+{
+    return WriteMailslotDatagram(MailslotPath(ComputerPart(typedComputer)),
+                                 TypedDatagram(typedMessage));
+}
+
+void PostTypedMessage(QByteArrayView typedComputer, QByteArrayView typedMessage)
+{
+    PostMailslotDatagram(MailslotPath(ComputerPart(typedComputer)), TypedDatagram(typedMessage));
 }
 
 QByteArray DatagramText(QByteArrayView datagram)

@@ -24,6 +24,8 @@ bool WriteMailslot(QByteArrayView path, QByteArrayView text);
 
 // Sends a message as the user typed it: colour tags translated, to the computer as typed.
 MailslotWriteResult SendTypedMessage(QByteArrayView typedComputer, QByteArrayView typedMessage);
+// The same without waiting for the computer's name to be looked up (see PostMailslotDatagram).
+void PostTypedMessage(QByteArrayView typedComputer, QByteArrayView typedMessage);
 
 // The text of a received datagram: its bytes up to the first zero byte, or all of them.
 QByteArray DatagramText(QByteArrayView datagram);

@@ -7,6 +7,8 @@
 #include "messaging/MessageLog.h"
 #include "messaging/SendMessageDlg.h"
 #include "messaging/StoredFont.h"
+#include "platform/Logging.h"
+#include "platform/MailslotAddress.h"
 #include "platform/MailslotInbox.h"
 #include "platform/ShowWindow.h"
 #include "platform/WindowMessage.h"
@@ -80,15 +82,16 @@ CMessageView::~CMessageView()
     // Only a window that loaded the alerts writes them back: saving the empty list of one that
     // never got so far would wipe the user's alert file.
     if (m_bCreated)
-        SaveAlerts(m_alerts);
+        SaveAlerts(m_alerts, !m_bAlertFileWhole);
     m_alerts.clear();
     m_pInbox->Close();
 }
 
 void CMessageView::Create()
 {
-    m_pInbox->Create();
-    LoadAlerts(m_alerts);
+    if (!m_pInbox->Create())
+        ReportInboxNotCreated();
+    m_bAlertFileWhole = LoadAlerts(m_alerts);
     m_bCreated = true;
 
     const quint32 nInterval =
@@ -98,6 +101,24 @@ void CMessageView::Create()
     FontDescription font;
     LoadViewFont(font);
     SetViewFont(font);
+}
+
+void CMessageView::ReportInboxNotCreated()
+{
+    m_bInboxTakenElsewhere = m_pInbox->IsTakenElsewhere();
+    const QString strError = m_pInbox->LastErrorText();
+    if (!m_bInboxTakenElsewhere) {
+        qCWarning(lcMailslot).noquote()
+            << "inbox not created on UDP port" << MailslotPort() << "-" << strError;
+        return;
+    }
+    // A copy started from another session or environment: the single-copy lock cannot see it.
+    const QString strText =
+        QStringLiteral(
+            "Not receiving: UDP port %1 is in use, most likely by another copy of Tellwick")
+            .arg(MailslotPort());
+    qCWarning(lcMailslot).noquote() << "inbox not created:" << strText << "-" << strError;
+    emit InboxUnavailable(strText);
 }
 
 void CMessageView::OnTimer()
@@ -110,7 +131,8 @@ void CMessageView::OnTimer()
     if (m_pInbox->GetInfo(nCount)) {
         for (int i = 0; i < nCount; ++i)
             ReadMessage();
-    } else {
+    } else if (!m_bInboxTakenElsewhere) {
+        // An inbox that another program owns was told about once, when the window was made.
         ReportPollError(m_pInbox->LastError());
     }
     viewport()->update();
@@ -161,8 +183,11 @@ void CMessageView::ProcessMessage(const QByteArray& text)
     m_lastTime = m_clock();
 
     if (ReadProgramDword(kCheckAlerts) != 0) {
-        for (const std::shared_ptr<CAlert>& pAlert : m_alerts)
-            pAlert->Match(text);
+        for (const std::shared_ptr<CAlert>& pAlert : m_alerts) {
+            CAlert::TaskStart start = CAlert::TaskStart::NoTask;
+            if (pAlert->Match(text, &start) && start == CAlert::TaskStart::StillRunning)
+                emit TaskStartsSkipped(++m_nSkippedTaskStarts);
+        }
     }
 
     const CSettings settings;

@@ -42,12 +42,22 @@ public:
     void LoadViewFont(FontDescription& description);
     void SaveViewFont(const FontDescription& description);
 
+    // Alert task starts skipped so far because the task's previous run still ran.
+    int SkippedTaskStarts() const { return m_nSkippedTaskStarts; }
+
     void OnSendMessage();
     void OnFastMark();
     void OnClear();
     void OnHide();
     void OnFont();
     void OnTestMessages();
+
+signals:
+    // The inbox could not be made because another program, most likely another copy of
+    // Tellwick, owns it: this window receives nothing. Said once, when the window is made.
+    void InboxUnavailable(const QString& strText);
+    // Another alert task start was skipped; nTotal counts them all since the window was made.
+    void TaskStartsSkipped(int nTotal);
 
 protected:
     void contextMenuEvent(QContextMenuEvent* pEvent) override;
@@ -78,11 +88,15 @@ protected:
     QTimer m_pollTimer;
 
 private:
+    void ReportInboxNotCreated();
     void ReportPollError(quint32 nError);
 
     Clock m_clock;
     // Running while the focus that a message's bringing the window forward causes is awaited.
     QDeadlineTimer m_activationFocus;
     bool m_bCreated = false;
+    bool m_bAlertFileWhole = false; // else the file there is kept aside before it is replaced
+    int m_nSkippedTaskStarts = 0;
     bool m_bReportingPollError = false;
+    bool m_bInboxTakenElsewhere = false;
 };

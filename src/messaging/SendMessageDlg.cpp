@@ -137,7 +137,8 @@ void CSendMessageDlg::OnColorCommand(int nID)
 void CSendMessageDlg::OnOK()
 {
     UpdateData(true);
-    // A failed send is not reported: the dialog closes all the same.
-    SendTypedMessage(m_strComputer.toLocal8Bit(), m_strMessage.toLocal8Bit());
+    // The dialog closes at once: a name still being looked up goes out later, and a failed send
+    // is not reported here.
+    PostTypedMessage(m_strComputer.toLocal8Bit(), m_strMessage.toLocal8Bit());
     accept();
 }

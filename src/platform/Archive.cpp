@@ -22,6 +22,20 @@ constexpr quint16 kMaxClassNameLength = 63;
 // reader allocate much more than the file holds.
 constexpr qint64 kReadPiece = 64 * 1024;
 
+// Writes every byte. A write cut short is followed by one for the rest, so that a device that
+// fails (a full disk) also tells why.
+bool WriteWhole(QIODevice& device, const char* pData, qint64 nCount)
+{
+    while (nCount > 0) {
+        const qint64 nWritten = device.write(pData, nCount);
+        if (nWritten <= 0)
+            return false;
+        pData += nWritten;
+        nCount -= nWritten;
+    }
+    return true;
+}
+
 } // namespace
 
 CArchive::CArchive(QIODevice& device, Mode nMode) : m_pDevice(&device), m_nMode(nMode)
@@ -41,7 +55,7 @@ void CArchive::Write(const char* pData, qint64 nCount)
     if (m_buffer.size() + nCount > kBufferSize) {
         FlushBuffer();
         if (nCount >= kBufferSize) {
-            if (m_pDevice->write(pData, nCount) != nCount)
+            if (!WriteWhole(*m_pDevice, pData, nCount))
                 throw CArchiveException(CArchiveException::writeFailed);
             return;
         }
@@ -51,7 +65,7 @@ void CArchive::Write(const char* pData, qint64 nCount)
 
 void CArchive::FlushBuffer()
 {
-    if (!m_buffer.isEmpty() && m_pDevice->write(m_buffer) != m_buffer.size())
+    if (!WriteWhole(*m_pDevice, m_buffer.constData(), m_buffer.size()))
         throw CArchiveException(CArchiveException::writeFailed);
     m_buffer.resize(0); // keeps the allocation for the next round
 }
@@ -70,14 +84,25 @@ void CArchive::Read(char* pData, qint64 nCount)
     }
 }
 
-void CArchive::FillBuffer()
+qint64 CArchive::ReadBuffer()
 {
     m_buffer.resize(kBufferSize);
     const qint64 nRead = m_pDevice->read(m_buffer.data(), kBufferSize);
     m_buffer.resize(qsizetype(std::max<qint64>(nRead, 0)));
     m_nBufferPos = 0;
-    if (nRead <= 0)
+    return nRead;
+}
+
+void CArchive::FillBuffer()
+{
+    if (ReadBuffer() <= 0)
         throw CArchiveException(CArchiveException::endOfFile);
+}
+
+bool CArchive::IsAtEnd()
+{
+    Q_ASSERT(IsLoading() && m_pDevice);
+    return m_nBufferPos == m_buffer.size() && ReadBuffer() == 0;
 }
 
 void CArchive::Close()

@@ -72,6 +72,9 @@ public:
 
     void Write(const char* pData, qint64 nCount);
     void Read(char* pData, qint64 nCount);
+    // Loading: true when every byte of the device has been read, false while some are left (or
+    // the device cannot tell).
+    bool IsAtEnd();
     // Storing: writes out what is buffered. The archive is done with its device after this.
     void Close();
 
@@ -95,6 +98,7 @@ private:
     qint64 ReadStringLength(); // -1 for the wide-string mark
     QByteArray ReadBytes(qint64 nCount);
     quint32 NextMapIndex();
+    qint64 ReadBuffer(); // the next bytes of the device into the buffer; what read returned
     void FillBuffer();
     void FlushBuffer();
 

@@ -1,5 +1,7 @@
 #include "platform/FileAppend.h"
 
+#include "platform/RegularFile.h"
+
 #include <QByteArray>
 #include <QVarLengthArray>
 
@@ -7,6 +9,7 @@
 #include <ctime>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <sys/uio.h>
 #include <unistd.h>
 
@@ -17,29 +20,31 @@ namespace {
 constexpr int kLockAttempts = 20;
 constexpr long kLockPauseNanoseconds = 5'000'000;
 
-bool LockForWriting(int fd)
+int LockForWriting(int fd)
 {
     for (int nAttempt = 0;; ++nAttempt) {
         if (flock(fd, LOCK_EX | LOCK_NB) == 0)
-            return true;
+            return 0;
         if (errno == EINTR)
             continue;
         if (errno != EWOULDBLOCK || nAttempt + 1 == kLockAttempts)
-            return false;
+            return errno;
         const timespec pause{0, kLockPauseNanoseconds};
         nanosleep(&pause, nullptr);
     }
 }
 
-bool WriteAll(int fd, QVarLengthArray<iovec, 4> pieces)
+int WriteAll(int fd, QVarLengthArray<iovec, 4> pieces)
 {
     qsizetype nFirst = 0;
     while (nFirst < pieces.size()) {
         const ssize_t n = writev(fd, &pieces[nFirst], int(pieces.size() - nFirst));
         if (n < 0 && errno == EINTR)
             continue;
-        if (n <= 0)
-            return false;
+        if (n < 0)
+            return errno;
+        if (n == 0)
+            return EIO;
         // A short write goes on where it stopped.
         for (size_t nLeft = size_t(n); nLeft > 0;) {
             iovec& piece = pieces[nFirst];
@@ -53,28 +58,48 @@ bool WriteAll(int fd, QVarLengthArray<iovec, 4> pieces)
         while (nFirst < pieces.size() && pieces[nFirst].iov_len == 0)
             ++nFirst;
     }
-    return true;
+    return 0;
+}
+
+int AppendLocked(int fd, std::initializer_list<QByteArrayView> pieces)
+{
+    // Where the record begins, so that a record cut short can be taken back.
+    const off_t nStart = lseek(fd, 0, SEEK_END);
+    if (nStart < 0)
+        return errno;
+    QVarLengthArray<iovec, 4> vectors;
+    for (QByteArrayView piece : pieces)
+        vectors.append({const_cast<char*>(piece.data()), size_t(piece.size())});
+    const int nError = WriteAll(fd, vectors);
+    if (nError != 0) {
+        // Half a record would have the next one glued onto it.
+        [[maybe_unused]] const int nCut = ftruncate(fd, nStart);
+    }
+    return nError;
 }
 
 } // namespace
 
-bool AppendToFile(QByteArrayView path, std::initializer_list<QByteArrayView> pieces)
+int AppendToFile(QByteArrayView path, std::initializer_list<QByteArrayView> pieces)
 {
-    if (path.isEmpty() || path.contains('\0'))
-        return false;
+    // A FIFO or a device is not even opened: opening one may wait for a reader, or touch it.
+    if (const int nError = CheckRegularFile(path); nError != 0)
+        return nError;
     // O_APPEND without O_TRUNC: an existing file is never cut, even when it appears between a
-    // test for it and the open.
-    const int fd = open(path.toByteArray().constData(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC,
-                        0666);
+    // test for it and the open. O_NONBLOCK: one put in its place meanwhile still cannot hold
+    // the open, and is refused below.
+    const int fd = open(path.toByteArray().constData(),
+                        O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC | O_NONBLOCK, 0666);
     if (fd < 0)
-        return false;
-    bool bWritten = false;
-    if (LockForWriting(fd)) {
-        QVarLengthArray<iovec, 4> vectors;
-        for (QByteArrayView piece : pieces)
-            vectors.append({const_cast<char*>(piece.data()), size_t(piece.size())});
-        bWritten = WriteAll(fd, vectors);
-    }
+        return errno;
+    struct stat status{};
+    int nError = fstat(fd, &status) != 0 ? errno : S_ISREG(status.st_mode) ? 0 : kNotRegularFile;
+    if (nError == 0)
+        nError = LockForWriting(fd);
+    if (nError == 0)
+        nError = AppendLocked(fd, pieces);
     // Closing releases the lock.
-    return close(fd) == 0 && bWritten;
+    if (close(fd) != 0 && nError == 0)
+        nError = errno;
+    return nError;
 }

@@ -1,5 +1,9 @@
 #include "platform/InstanceChannel.h"
 
+#include "platform/Logging.h"
+#include "platform/OwnEntry.h"
+
+#include <QFileInfo>
 #include <QLocalSocket>
 
 CInstanceChannel::CInstanceChannel(QObject* pParent) : QObject(pParent)
@@ -22,6 +26,14 @@ bool CInstanceChannel::Listen(const QString& strPath)
 
 bool CInstanceChannel::AskToShow(const QString& strPath, int nTimeoutMs)
 {
+    // Only this user's own socket is a running copy of ours; anything else there is not asked.
+    QString strFault;
+    if (!IsOwnEntry(strPath, OwnEntryKind::Socket, CurrentUserId(), &strFault)) {
+        const QFileInfo entry(strPath);
+        if (entry.exists() || entry.isSymLink())
+            qCWarning(lcInstance).noquote() << "channel" << strPath << "not asked:" << strFault;
+        return false;
+    }
     QLocalSocket socket;
     socket.connectToServer(strPath);
     if (!socket.waitForConnected(nTimeoutMs))

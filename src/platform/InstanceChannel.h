@@ -16,7 +16,9 @@ public:
     // Opens the door at the path; call it only while holding the instance lock, because it
     // removes whatever socket a crashed copy left there.
     bool Listen(const QString& strPath);
-    // Asks the copy listening at the path to show itself; false when none answers in time.
+    QString ErrorString() const { return m_server.errorString(); }
+    // Asks the copy listening at the path to show itself; false when none answers in time, or
+    // when what is there is not this user's own socket.
     static bool AskToShow(const QString& strPath, int nTimeoutMs);
 
 signals:

@@ -1,8 +1,10 @@
 #include "platform/InstanceLock.h"
 
+#include "platform/Logging.h"
+#include "platform/OwnEntry.h"
+
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 
 #include <cerrno>
 #include <fcntl.h>
@@ -10,13 +12,24 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-QString InstancePath(const QString& strInstanceName)
+namespace {
+
+// The fallback folder, made on first use. Others may have made it first in the shared
+// temporary folder: the caller checks whose it is before using it.
+QString TempFolder()
 {
-    const QString strRuntime = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    if (!strRuntime.isEmpty() && QFileInfo(strRuntime).isDir())
-        return QDir(strRuntime).filePath(strInstanceName);
-    return QStringLiteral("/tmp/%1-%2").arg(strInstanceName).arg(getuid());
+    const QString strFolder =
+        QDir(QDir::tempPath()).filePath(QStringLiteral("tellwick-%1").arg(CurrentUserId()));
+    mkdir(QFile::encodeName(strFolder).constData(), 0700);
+    return strFolder;
 }
+
+QString Quoted(const QString& strPath)
+{
+    return QLatin1Char('"') + strPath + QLatin1Char('"');
+}
+
+} // namespace
 
 CInstanceLock::~CInstanceLock()
 {
@@ -26,27 +39,68 @@ CInstanceLock::~CInstanceLock()
 CInstanceLock::Result CInstanceLock::Acquire(const QString& strInstanceName)
 {
     Release();
-    const QByteArray path = QFile::encodeName(InstancePath(strInstanceName) + QStringLiteral(".lock"));
-    // No following links: in the shared /tmp someone else could have planted one.
-    const int fd = open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
-    if (fd < 0)
+    QStringList refusals;
+    const QString strRuntime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    for (const bool bRuntime : {true, false}) {
+        if (bRuntime && strRuntime.isEmpty())
+            continue;
+        const QString strFolder = bRuntime ? strRuntime : TempFolder();
+        QString strFault;
+        const Result result =
+            IsOwnEntry(strFolder, OwnEntryKind::PrivateFolder, CurrentUserId(), &strFault)
+                ? AcquireIn(strFolder, strInstanceName, strFault)
+                : Result::Failed;
+        if (result != Result::Failed) {
+            if (!refusals.isEmpty())
+                qCWarning(lcInstance).noquote()
+                    << "lock file not taken in" << refusals.join(QStringLiteral("; ")) << "- using"
+                    << Quoted(strFolder);
+            return result;
+        }
+        refusals << Quoted(strFolder) + QStringLiteral(": ") + strFault;
+    }
+    qCWarning(lcInstance).noquote()
+        << "lock file not taken in" << refusals.join(QStringLiteral("; "))
+        << "- running without single-instance protection";
+    return Result::Failed;
+}
+
+CInstanceLock::Result CInstanceLock::AcquireIn(const QString& strFolder,
+                                               const QString& strInstanceName, QString& strFault)
+{
+    const QString strChannel = QDir(strFolder).filePath(strInstanceName);
+    const QByteArray path = QFile::encodeName(strChannel + QStringLiteral(".lock"));
+    // No following links, and only a file of this user's own: the folder may be shared after all.
+    const int fd =
+        open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0600);
+    if (fd < 0) {
+        strFault = qt_error_string(errno);
         return Result::Failed;
+    }
     struct stat info{};
-    if (fstat(fd, &info) != 0 || info.st_uid != getuid()) {
+    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_uid != CurrentUserId()) {
+        strFault = QStringLiteral("the lock file is not a file of this user's own");
         close(fd);
         return Result::Failed;
     }
     if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
-        const bool bHeld = errno == EWOULDBLOCK;
+        const int nError = errno;
         close(fd);
-        return bHeld ? Result::HeldElsewhere : Result::Failed;
+        if (nError != EWOULDBLOCK) {
+            strFault = qt_error_string(nError);
+            return Result::Failed;
+        }
+        m_strChannelPath = strChannel;
+        return Result::HeldElsewhere;
     }
     m_fd = fd;
+    m_strChannelPath = strChannel;
     return Result::Acquired;
 }
 
 void CInstanceLock::Release()
 {
+    m_strChannelPath.clear();
     if (m_fd < 0)
         return;
     // The file stays: removing it could let a starting copy lock a file nobody else sees.

@@ -2,11 +2,9 @@
 
 #include <QString>
 
-// Where the per-user lock and channel of the instance with this name live: in $XDG_RUNTIME_DIR,
-// or, without one, in /tmp under a name that carries the user id.
-QString InstancePath(const QString& strInstanceName);
-
-// The mark of the running copy: an exclusive flock() on a file that only this user can open.
+// The mark of the running copy: an exclusive flock() on a file that only this user can open,
+// kept with the copy's channel in a folder of this user's own: $XDG_RUNTIME_DIR, or, when that
+// is unset or unusable, "tellwick-<uid>" in the temporary folder, made private on first use.
 // The kernel drops the lock when the process ends, however it ends.
 class CInstanceLock
 {
@@ -15,7 +13,7 @@ public:
     {
         Acquired,
         HeldElsewhere, // another process of this user holds it
-        Failed,        // the lock file cannot be opened
+        Failed,        // no private folder could hold it; the reasons have been told
     };
 
     CInstanceLock() = default;
@@ -26,7 +24,13 @@ public:
     Result Acquire(const QString& strInstanceName);
     void Release();
     bool IsHeld() const { return m_fd >= 0; }
+    // Where the channel of the copy that holds the lock listens; empty after a failure.
+    QString ChannelPath() const { return m_strChannelPath; }
 
 private:
+    // Tries the lock file in one folder; on failure the reason is in strFault.
+    Result AcquireIn(const QString& strFolder, const QString& strInstanceName, QString& strFault);
+
     int m_fd = -1;
+    QString m_strChannelPath;
 };

@@ -71,6 +71,16 @@ bool CMailslotInbox::Read(QByteArray& datagram)
     return true;
 }
 
+QString CMailslotInbox::LastErrorText() const
+{
+    return qt_error_string(int(m_nLastError));
+}
+
+bool CMailslotInbox::IsTakenElsewhere() const
+{
+    return m_nLastError == quint32(EADDRINUSE);
+}
+
 void CMailslotInbox::Close()
 {
     m_pNotifier.reset();

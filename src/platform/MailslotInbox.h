@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QObject>
+#include <QString>
 
 #include <deque>
 #include <memory>
@@ -33,6 +34,9 @@ public:
     bool Read(QByteArray& datagram);
     void Close();
     quint32 LastError() const { return m_nLastError; }
+    QString LastErrorText() const;
+    // Whether the last Create failed because another process owns the port.
+    bool IsTakenElsewhere() const;
 
 private:
     bool Drain();

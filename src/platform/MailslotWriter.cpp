@@ -1,15 +1,17 @@
 #include "platform/MailslotWriter.h"
 
+#include "platform/HostResolver.h"
+#include "platform/Logging.h"
 #include "platform/MailslotAddress.h"
 
 #include <QHostAddress>
-#include <QHostInfo>
 #include <QNetworkInterface>
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
 
+#include <optional>
 #include <vector>
 
 namespace {
@@ -35,17 +37,30 @@ std::vector<quint32> BroadcastAddresses()
     return addresses;
 }
 
-std::vector<quint32> ResolveComputer(const QByteArray& computer)
+// The addresses of a computer part that needs no look-up: this computer, every computer, or an
+// address written out; nothing for a name.
+std::optional<std::vector<quint32>> KnownAddresses(const QByteArray& computer)
 {
     if (computer == ".")
-        return {INADDR_LOOPBACK};
+        return std::vector<quint32>{INADDR_LOOPBACK};
     if (computer == "*")
         return BroadcastAddresses();
-    for (const QHostAddress& address : QHostInfo::fromName(QString::fromLocal8Bit(computer)).addresses()) {
-        if (address.protocol() == QAbstractSocket::IPv4Protocol)
-            return {address.toIPv4Address()};
-    }
-    return {};
+    QHostAddress address;
+    if (address.setAddress(QString::fromLatin1(computer)) &&
+        address.protocol() == QAbstractSocket::IPv4Protocol)
+        return std::vector<quint32>{address.toIPv4Address()};
+    return std::nullopt;
+}
+
+std::vector<quint32> ResolveComputerNow(const QByteArray& computer)
+{
+    if (std::optional<std::vector<quint32>> known = KnownAddresses(computer))
+        return *known;
+    QString strError;
+    const std::vector<quint32> addresses = CHostResolver::LookupNow(computer, strError);
+    if (addresses.empty())
+        return {};
+    return {addresses.front()};
 }
 
 // One socket serves every write of the process: opening one per datagram would cost more than
@@ -63,17 +78,8 @@ int SendSocket()
     return s_fd;
 }
 
-} // namespace
-
-MailslotWriteResult WriteMailslotDatagram(QByteArrayView path, QByteArrayView datagram)
+MailslotWriteResult SendDatagram(const std::vector<quint32>& targets, QByteArrayView datagram)
 {
-    const std::optional<QByteArray> computer = MailslotComputer(path);
-    if (!computer)
-        return MailslotWriteResult::UnknownComputer;
-    const std::vector<quint32> targets = ResolveComputer(*computer);
-    if (targets.empty())
-        return MailslotWriteResult::UnknownComputer;
-
     const int fd = SendSocket();
     if (fd < 0)
         return MailslotWriteResult::WriteFailed;
@@ -89,4 +95,45 @@ MailslotWriteResult WriteMailslotDatagram(QByteArrayView path, QByteArrayView da
         bSent = bSent || n == datagram.size();
     }
     return bSent ? MailslotWriteResult::Written : MailslotWriteResult::WriteFailed;
+}
+
+void WarnUnknownComputer(QByteArrayView computer, const QString& strReason)
+{
+    qCWarning(lcMailslot).noquote().nospace()
+        << "cannot find computer \"" << QString::fromLocal8Bit(computer) << "\": " << strReason
+        << "; the message is not sent";
+}
+
+} // namespace
+
+MailslotWriteResult WriteMailslotDatagram(QByteArrayView path, QByteArrayView datagram)
+{
+    const std::optional<QByteArray> computer = MailslotComputer(path);
+    if (!computer)
+        return MailslotWriteResult::UnknownComputer;
+    const std::vector<quint32> targets = ResolveComputerNow(*computer);
+    if (targets.empty())
+        return MailslotWriteResult::UnknownComputer;
+    return SendDatagram(targets, datagram);
+}
+
+void PostMailslotDatagram(QByteArrayView path, const QByteArray& datagram)
+{
+    const std::optional<QByteArray> computer = MailslotComputer(path);
+    if (!computer) {
+        WarnUnknownComputer(path, QStringLiteral("not a computer name"));
+        return;
+    }
+    if (std::optional<std::vector<quint32>> known = KnownAddresses(*computer)) {
+        SendDatagram(*known, datagram);
+        return;
+    }
+    CHostResolver::Current().Lookup(
+        *computer, [computer = *computer, datagram](const std::vector<quint32>& addresses,
+                                                    const QString& strError) {
+            if (addresses.empty())
+                WarnUnknownComputer(computer, strError);
+            else
+                SendDatagram({addresses.front()}, datagram);
+        });
 }

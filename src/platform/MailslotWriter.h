@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QByteArrayView>
 
 enum class MailslotWriteResult
@@ -13,3 +14,7 @@ enum class MailslotWriteResult
 // this computer, "*" every computer on the local networks (broadcast), any other computer part
 // is looked up by name. Nothing tells whether anyone received it.
 MailslotWriteResult WriteMailslotDatagram(QByteArrayView path, QByteArrayView datagram);
+
+// The same without waiting for a name to be looked up: the datagram goes out when the answer
+// comes back through the event loop. A computer that cannot be found is told as one warning.
+void PostMailslotDatagram(QByteArrayView path, const QByteArray& datagram);

@@ -2,14 +2,16 @@
 
 #include "alerts/AlertTestSupport.h"
 #include "support/Bytes.h"
+#include "support/FileSizeLimit.h"
+#include "support/WarningCapture.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <gtest/gtest.h>
 
-#include <csignal>
-#include <sys/resource.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -48,6 +50,11 @@ CAlertList GoldenAlerts()
     pQuiet->m_strDescription = "Quiet";
     pQuiet->m_bActive = false;
     return {pDisk, pQuiet};
+}
+
+std::string AlertFilePath()
+{
+    return QDir::current().absoluteFilePath(QString::fromLatin1(kAlertFileName)).toStdString();
 }
 
 QByteArray ReadAlertFile()
@@ -157,7 +164,9 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         DamageCase{"AlertClassOfAnotherSchema", Replaced(Bytes("\x01\x00\x06\x00"), Bytes("\x02\x00\x06\x00")), {"Disk", "Quiet"}, true},
         DamageCase{"CountLargerThanTheFile", Replaced(Bytes("\x02\x00\x00\x00\xFF"), Bytes("\xFF\xFF\xFF\x7F\xFF")), {"Disk", "Quiet"}, false},
-        DamageCase{"NegativeCount", Replaced(Bytes("\x02\x00\x00\x00\xFF"), Bytes("\xFF\xFF\xFF\xFF\xFF")), {}, true},
+        // Nothing to read, but the bytes after the count would be lost by the next save.
+        DamageCase{"NegativeCount", Replaced(Bytes("\x02\x00\x00\x00\xFF"), Bytes("\xFF\xFF\xFF\xFF\xFF")), {}, false},
+        DamageCase{"BytesAfterTheLastAlert", kGoldenFile + "more", {"Disk", "Quiet"}, false},
         DamageCase{"ForeignAlertClass", Replaced("CAlert", "CAlerx"), {}, false},
         DamageCase{"ForeignTaskClass", Replaced("CTask", "CTasx"), {}, false},
         DamageCase{"TaskOfAnotherSchema", Replaced(Bytes("\x01\x00\x05\x00"), Bytes("\x02\x00\x05\x00")), {}, false},
@@ -165,29 +174,6 @@ INSTANTIATE_TEST_SUITE_P(
         DamageCase{"NullWhereAnAlertBelongs", Bytes("\x03\x00\x00\x00" "\x00\x00") + kGoldenFile.mid(4), {"Disk", "Quiet"}, true},
         DamageCase{"SecondAlertIsTheFirstAgain", kGoldenFile.left(kSecondAlert) + Bytes("\x02\x00"), {"Disk"}, false},
         DamageCase{"HugeKeywordCount", Replaced(Bytes("\x02\x00\x00\x00\x04"), Bytes("\xFF\xFF\xFF\x7F\x04")), {}, false}));
-
-// Stands in for a full disk: writes past the limit fail (and raise no signal) until it ends.
-class FileSizeLimit
-{
-public:
-    explicit FileSizeLimit(rlim_t nBytes)
-    {
-        getrlimit(RLIMIT_FSIZE, &m_saved);
-        m_pfnSavedHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = m_saved;
-        limit.rlim_cur = nBytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &m_saved);
-        std::signal(SIGXFSZ, m_pfnSavedHandler);
-    }
-
-private:
-    rlimit m_saved{};
-    void (*m_pfnSavedHandler)(int);
-};
 
 TEST_F(AlertFileTest, FailedSaveKeepsThePreviousFile)
 {
@@ -198,13 +184,34 @@ TEST_F(AlertFileTest, FailedSaveKeepsThePreviousFile)
         pAlert->m_strDescription = QByteArray(1000, 'x');
         many.push_back(pAlert);
     }
+    CWarningCapture warnings("tellwick.alerts");
     {
-        const FileSizeLimit limit(16 * 1024);
+        const CFileSizeLimit limit(16 * 1024);
         EXPECT_FALSE(SaveAlerts(many));
     }
     EXPECT_EQ(Hex(ReadAlertFile()), Hex(kGoldenFile));
     EXPECT_EQ(QDir::current().entryList(QDir::Files | QDir::Hidden),
               QStringList{QString::fromLatin1(kAlertFileName)});
+    EXPECT_EQ(warnings.Take(), QStringList{QString::fromStdString("tellwick.alerts: alert file not saved: " +
+                                                                  AlertFilePath() + ": File too large")});
+}
+
+TEST_F(AlertFileTest, OnlyARegularFileIsReadOrReplaced)
+{
+    // A FIFO without a writer would hold the start for ever; one is never replaced either.
+    ASSERT_EQ(mkfifo(kAlertFileName, 0600), 0);
+    const std::string strPath = AlertFilePath();
+    CWarningCapture warnings("tellwick.alerts");
+    CAlertList alerts;
+    EXPECT_FALSE(LoadAlerts(alerts));
+    EXPECT_FALSE(SaveAlerts(GoldenAlerts()));
+    EXPECT_FALSE(SaveAlerts(GoldenAlerts(), true));
+    EXPECT_FALSE(QFileInfo(QString::fromLatin1(kAlertFileName)).isFile());
+    EXPECT_FALSE(QFile::exists(QString::fromLatin1(kDamagedAlertFileName)));
+    const QString strNotRegular = QString::fromStdString(strPath + ": not a regular file");
+    EXPECT_EQ(warnings.Take(), (QStringList{QStringLiteral("tellwick.alerts: alert file not loaded: ") + strNotRegular,
+                                            QStringLiteral("tellwick.alerts: alert file not saved: ") + strNotRegular,
+                                            QStringLiteral("tellwick.alerts: alert file not saved: ") + strNotRegular}));
 }
 
 } // namespace

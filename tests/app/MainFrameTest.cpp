@@ -11,11 +11,16 @@
 #include "settings/Catalogue.h"
 #include "settings/Profile.h"
 #include "support/DoubleClick.h"
+#include "support/TestInbox.h"
+#include "support/WarningCapture.h"
 
 #include <QApplication>
 #include <QFile>
+#include <QLabel>
 #include <QMenuBar>
 #include <QContextMenuEvent>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTest>
 #include <QTimer>
@@ -227,16 +232,25 @@ TEST_F(MainFrameTest, TheCaptionStateIsStoredAndOnlyExactlyOneHidesIt)
 
 TEST_F(MainFrameTest, TheStoredPlacementIsUsedWithoutItsShowCommand)
 {
+    enum Opened
+    {
+        AsStored,
+        Default,
+        OnScreenAtTheMinimum,
+    };
     const struct
     {
         const char* stored;
-        bool bApplied;
+        Opened opened;
     } cases[] = {
-        {"2,3,-1,-1,-1,-1,100,80,500,380", true},
-        {"0,1,-1,-1,-1,-1,100,80,500", false},
-        {"0,1,-1,-1,-1,-1,300,300,300,500", false},
-        {"", false},
+        {"2,3,-1,-1,-1,-1,100,80,500,380", AsStored},
+        {"0,1,-1,-1,-1,-1,100,80,500", Default},
+        {"0,1,-1,-1,-1,-1,300,300,300,500", Default},
+        {"", Default},
+        // Far off the screen and too small to use.
+        {"0,1,-1,-1,-1,-1,-5000,-9000,-4930,-8859", OnScreenAtTheMinimum},
     };
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     for (const auto& c : cases) {
         WriteProfileString(kWindowPos.section, kWindowPos.name, c.stored);
         auto pFrame = NewFrame();
@@ -245,10 +259,19 @@ TEST_F(MainFrameTest, TheStoredPlacementIsUsedWithoutItsShowCommand)
         EXPECT_TRUE(pFrame->isVisible()) << c.stored;
         EXPECT_FALSE(pFrame->isMaximized()) << c.stored;
         // Where the platform puts a frame without placement is its own affair; the size shows.
-        if (c.bApplied)
+        switch (c.opened) {
+        case AsStored:
             EXPECT_EQ(pFrame->geometry(), QRect(100, 80, 400, 300)) << c.stored;
-        else
+            break;
+        case Default:
             EXPECT_EQ(pFrame->size(), defaultSize) << c.stored;
+            break;
+        case OnScreenAtTheMinimum:
+            EXPECT_TRUE(screen.contains(pFrame->geometry())) << c.stored;
+            EXPECT_GT(pFrame->geometry().top(), screen.top()) << c.stored;
+            EXPECT_EQ(pFrame->size(), pFrame->minimumSize()) << c.stored;
+            break;
+        }
     }
 }
 
@@ -465,6 +488,39 @@ TEST_F(MainFrameTest, TheStatusBarShowsReadyBetweenPrompts)
     QStatusTipEvent none{QString()};
     QCoreApplication::sendEvent(pFrame.get(), &none);
     EXPECT_EQ(pFrame->statusBar()->currentMessage(), QStringLiteral("Ready"));
+}
+
+TEST_F(MainFrameTest, AnInboxOwnedByAnotherCopyIsToldInTheStatusBarForGood)
+{
+    const std::unique_ptr<CMailslotInbox> pOwner = OpenTestInbox();
+    CWarningCapture warnings("tellwick.mailslot");
+    auto pFrame = NewFrame();
+    auto* pLabel = pFrame->statusBar()->findChild<QLabel*>(QStringLiteral("inboxUnavailableLabel"));
+    ASSERT_NE(pLabel, nullptr);
+    EXPECT_TRUE(pLabel->text().startsWith(u"Not receiving")) << pLabel->text().toStdString();
+    // Prompts come and go beside it.
+    QStatusTipEvent prompt(QStringLiteral("Clears the current display"));
+    QCoreApplication::sendEvent(pFrame.get(), &prompt);
+    EXPECT_FALSE(pLabel->isHidden());
+    EXPECT_EQ(warnings.Take().size(), 1);
+}
+
+TEST_F(MainFrameTest, SkippedAlertTaskStartsAreCountedInTheStatusBar)
+{
+    auto pFrame = NewFrame();
+    pFrame->show();
+    auto* pView = qobject_cast<CMessageView*>(pFrame->GetView());
+    ASSERT_NE(pView, nullptr);
+    auto* pLabel = pFrame->statusBar()->findChild<QLabel*>(QStringLiteral("skippedTaskStartsLabel"));
+    ASSERT_NE(pLabel, nullptr);
+    EXPECT_FALSE(pLabel->isVisible());
+    emit pView->TaskStartsSkipped(3);
+    EXPECT_TRUE(pLabel->isVisible());
+    EXPECT_EQ(pLabel->text(), QStringLiteral("Alert task starts skipped, still running: 3"));
+    // Prompts come and go beside it.
+    QStatusTipEvent prompt(QStringLiteral("Clears the current display"));
+    QCoreApplication::sendEvent(pFrame.get(), &prompt);
+    EXPECT_TRUE(pLabel->isVisible());
 }
 
 } // namespace

@@ -1,14 +1,29 @@
 #include "app/MainFrame.h"
 #include "app/TellwickApp.h"
 
+#include "platform/OwnEntry.h"
 #include "resources/resource.h"
+#include "settings/Catalogue.h"
+#include "settings/Profile.h"
+#include "support/ScopedEnvironment.h"
+#include "support/WarningCapture.h"
 
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QLocalServer>
+#include <QTemporaryDir>
+
+#include <QContextMenuEvent>
 #include <QDesktopServices>
 #include <QFile>
+#include <QPointer>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <functional>
 
 namespace {
@@ -60,11 +75,13 @@ TEST(TellwickAppTest, ASecondCopyRestoresTheFirstOneAndEndsWithZero)
 
 TEST(TellwickAppTest, WithoutALockFileTheRunningCopyIsStillFoundByItsChannel)
 {
-    // Someone else's link where the lock file goes: no copy can lock it.
-    const QString strLockPath = InstancePath(QStringLiteral("Tellwick:400000:8:0:0.lock"));
+    // A link where the lock file goes: both copies take the fallback folder instead.
+    const QString strLockPath = QDir(qEnvironmentVariable("XDG_RUNTIME_DIR"))
+                                    .filePath(QStringLiteral("Tellwick:400000:8:0:0.lock"));
     QFile::remove(strLockPath);
     ASSERT_TRUE(QFile::link(QStringLiteral("/nonexistent/target"), strLockPath));
 
+    CWarningCapture warnings("tellwick.instance");
     CTellwickApp first;
     ASSERT_TRUE(first.InitInstance());
     CTellwickApp second;
@@ -72,6 +89,67 @@ TEST(TellwickAppTest, WithoutALockFileTheRunningCopyIsStillFoundByItsChannel)
     EXPECT_TRUE(second.FoundOtherInstance());
     EXPECT_EQ(second.ExitCode(), 0);
     QFile::remove(strLockPath);
+}
+
+TEST(TellwickAppTest, NoUsableFolderForTheLockNeverKeepsTheProgramFromStarting)
+{
+    const QString strName = QStringLiteral("Tellwick:400000:8:0:0");
+    const struct
+    {
+        const char* name;
+        // Prepares the fallback folder; returns XDG_RUNTIME_DIR, null for unset.
+        std::function<QByteArray(const QString& strFallback)> prepare;
+        bool bSingle;        // a second copy still finds the first
+        const char* warning; // what each start says
+    } cases[] = {
+        // A folder of this user's own that not even root can write to.
+        {"runtime folder nobody can write",
+         [](const QString&) { return QByteArray("/proc/self/fd"); }, true,
+         "lock file not taken in \"/proc/self/fd\""},
+        {"fallback made by someone else, with a listening socket in it",
+         [](const QString& strFallback) {
+             QDir().mkpath(strFallback);
+             QFile::setPermissions(strFallback,
+                                   QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
+                                       QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup |
+                                       QFile::ReadOther | QFile::WriteOther | QFile::ExeOther);
+             return QByteArray();
+         },
+         false, "running without single-instance protection"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        QTemporaryDir tmp;
+        const QString strFallback =
+            tmp.filePath(QStringLiteral("tellwick-%1").arg(CurrentUserId()));
+        const CScopedEnvironment tmpdir("TMPDIR", QFile::encodeName(tmp.path()));
+        const CScopedEnvironment runtime("XDG_RUNTIME_DIR", c.prepare(strFallback));
+        // Someone else's copy, or so it says.
+        QLocalServer planted;
+        if (QFileInfo(strFallback).isDir())
+            ASSERT_TRUE(planted.listen(QDir(strFallback).filePath(strName)));
+        // The old refusal to start showed a box: close it rather than wait for ever.
+        QTimer::singleShot(0, [] {
+            if (QWidget* pBox = QApplication::activeModalWidget())
+                pBox->close();
+        });
+
+        CWarningCapture warnings("tellwick.instance");
+        CTellwickApp first;
+        EXPECT_TRUE(first.InitInstance());
+        EXPECT_FALSE(first.FoundOtherInstance());
+        EXPECT_TRUE(first.GetMainWnd());
+        CTellwickApp second;
+        EXPECT_EQ(second.InitInstance(), !c.bSingle);
+        EXPECT_EQ(second.FoundOtherInstance(), c.bSingle);
+        QCoreApplication::processEvents();
+        EXPECT_FALSE(planted.hasPendingConnections()) << "the planted socket was asked";
+        // Each start says once why it is not protected as usual.
+        const QStringList lines = warnings.Take();
+        ASSERT_EQ(lines.size(), 2) << lines.join(u'\n').toStdString();
+        for (const QString& line : lines)
+            EXPECT_TRUE(line.contains(QLatin1String(c.warning))) << line.toStdString();
+    }
 }
 
 // Receives what the desktop would be asked to open.
@@ -108,6 +186,32 @@ TEST(TellwickAppTest, ExitClosesTheMainFrameWithEverythingSaved)
     QPointer<QWidget> pFrame = app.GetMainWnd();
     ASSERT_TRUE(app.OnCmdMsg(ID_APP_EXIT, CmdMsg::Command, nullptr));
     EXPECT_TRUE(QTest::qWaitFor([&] { return pFrame.isNull(); }));
+}
+
+TEST(TellwickAppTest, ATerminationSignalExitsFromAnOpenDialogOrMenuWithEverythingSaved)
+{
+    const std::pair<const char*, std::function<void(CMainFrame&)>> openers[] = {
+        {"Send Message", [](CMainFrame& frame) { frame.RunCommand(ID_SEND_MESSAGE); }},
+        {"Font", [](CMainFrame& frame) { frame.RunCommand(ID_FONT); }},
+        {"context menu", [](CMainFrame& frame) {
+             QContextMenuEvent request(QContextMenuEvent::Keyboard, QPoint(), QPoint());
+             QCoreApplication::sendEvent(frame.GetView(), &request);
+         }},
+    };
+    for (const auto& [name, open] : openers) {
+        QFile::remove(QStringLiteral("alerts.twk"));
+        WriteProfileString(kWindowPos.section, kWindowPos.name, "");
+        CTellwickApp app;
+        ASSERT_TRUE(app.InitInstance());
+        QPointer<CMainFrame> pFrame = qobject_cast<CMainFrame*>(app.GetMainWnd());
+        ASSERT_TRUE(pFrame);
+        // The signal arrives while the dialog's or menu's own loop runs.
+        QTimer::singleShot(50, [] { raise(SIGTERM); });
+        open(*pFrame);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return pFrame.isNull(); })) << name;
+        EXPECT_FALSE(GetProfileString(kWindowPos.section, kWindowPos.name).isEmpty()) << name;
+        EXPECT_TRUE(QFile::exists(QStringLiteral("alerts.twk"))) << name;
+    }
 }
 
 } // namespace

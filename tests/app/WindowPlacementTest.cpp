@@ -52,4 +52,32 @@ TEST(WindowPlacementTest, FormatsTheTenFieldsInStoredOrder)
     EXPECT_EQ(ParseWindowPlacement(FormatWindowPlacement(placement)), placement);
 }
 
+TEST(WindowPlacementTest, AStoredRectangleOpensWhereItsTitleBarCanBeReached)
+{
+    // Two screens side by side, the primary on the left; a title bar 20 high; at least 300x200.
+    const QList<QRect> areas{QRect(0, 0, 1024, 768), QRect(1024, 0, 800, 600)};
+    const QSize minimum(300, 200);
+    const struct
+    {
+        const char* what;
+        QRect stored;
+        QRect opened;
+    } cases[] = {
+        {"inside the primary", {100, 80, 400, 300}, {100, 80, 400, 300}},
+        {"inside the second", {1100, 50, 400, 300}, {1100, 50, 400, 300}},
+        {"title bar above the top", {100, -500, 400, 700}, {100, 20, 400, 700}},
+        {"right under the top edge", {100, 0, 400, 300}, {100, 20, 400, 300}},
+        {"off every screen", {5000, 4000, 400, 300}, {624, 468, 400, 300}},
+        {"mostly on the second", {900, 100, 400, 300}, {1024, 100, 400, 300}},
+        {"below the second's bottom", {1200, 550, 400, 300}, {1200, 300, 400, 300}},
+        {"too small", {100, 80, 70, 141}, {100, 80, 300, 200}},
+        {"larger than its screen", {1100, 0, 2000, 2000}, {1024, 20, 800, 580}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(FitOnScreen(c.stored, minimum, areas, 20), c.opened) << c.what;
+    // A screen smaller than the minimum gets the window at its top left, whole.
+    EXPECT_EQ(FitOnScreen({50, 50, 100, 100}, minimum, {QRect(0, 0, 200, 150)}, 20),
+              QRect(0, 20, 300, 200));
+}
+
 } // namespace

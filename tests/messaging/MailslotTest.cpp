@@ -3,6 +3,9 @@
 #include "support/TestInbox.h"
 
 #include "support/Bytes.h"
+#include "support/WarningCapture.h"
+
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -107,6 +110,44 @@ TEST_F(MailslotLoopbackTest, UnknownComputerIsReportedAndNothingArrives)
 {
     EXPECT_EQ(SendTypedMessage("no-such-computer.invalid", "hi"), MailslotWriteResult::UnknownComputer);
     EXPECT_TRUE(ReadAll(*m_pInbox).isEmpty());
+}
+
+TEST_F(MailslotLoopbackTest, APostedMessageGoesOutWhenTheSystemResolverAnswers)
+{
+    const struct
+    {
+        const char* computer;
+        bool bAtOnce; // no name to look up: sent or refused before the call returns
+        int nReceived;
+        const char* warning;
+    } cases[] = {
+        {"127.0.0.1", true, 1, nullptr},
+        {"localhost", false, 1, nullptr},
+        {"no-such-computer.invalid", false, 0,
+         "cannot find computer \"no-such-computer.invalid\": "},
+        {"desk\\7", true, 0,
+         "cannot find computer \"\\\\desk\\7\\mailslot\\orvonet\": not a computer name"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.computer);
+        CWarningCapture warnings("tellwick.mailslot");
+        PostMailslotDatagram(MailslotPath(c.computer), "hi");
+        QStringList lines = warnings.Take();
+        QList<QByteArray> received = ReadAll(*m_pInbox);
+        // A name is answered through the event loop, never while the caller waits.
+        EXPECT_EQ(!lines.isEmpty() || !received.isEmpty(), c.bAtOnce);
+        EXPECT_TRUE(QTest::qWaitFor([&] {
+            lines += warnings.Take();
+            received += ReadAll(*m_pInbox);
+            return received.size() + lines.size() > 0;
+        }));
+        EXPECT_EQ(received.size(), c.nReceived);
+        ASSERT_EQ(lines.size(), c.warning ? 1 : 0) << lines.join(u'\n').toStdString();
+        if (c.warning)
+            EXPECT_TRUE(lines[0].startsWith(QStringLiteral("tellwick.mailslot: ") +
+                                            QLatin1String(c.warning)))
+                << lines[0].toStdString();
+    }
 }
 
 TEST_F(MailslotLoopbackTest, ADatagramTooLargeForTheNetworkFails)

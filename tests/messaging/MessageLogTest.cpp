@@ -1,14 +1,19 @@
 #include "messaging/MessageLog.h"
 
 #include "support/Bytes.h"
+#include "support/FileSizeLimit.h"
 #include "support/TestStore.h"
+#include "support/WarningCapture.h"
 
 #include <QDir>
 #include <QFile>
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -98,6 +103,48 @@ TEST_F(MessageLogTest, AnotherWriterKeepsTheRecordOutOnlyWhileItHoldsTheFile)
     writer.close();
     EXPECT_TRUE(AppendLog("logs/Tellwick.log", "second"));
     EXPECT_EQ(reader.readAll(), "first\r\nsecond\r\n");
+}
+
+TEST_F(MessageLogTest, ARecordIsWrittenWholeOrNotAtAll)
+{
+    // The disk fills up at every point of a record: before it, in its text, before and
+    // between CR and LF. The record cut there is taken back, so the next one starts clean.
+    const QByteArray line = "06/15/01 14:03:59 disk full";
+    for (const qsizetype nRoom : {qsizetype(0), qsizetype(1), line.size() - 1, line.size(), line.size() + 1}) {
+        SetUp();
+        ASSERT_TRUE(AppendLog("logs/Tellwick.log", "first"));
+        {
+            const CFileSizeLimit limit(rlim_t(7 + nRoom));
+            EXPECT_FALSE(AppendLog("logs/Tellwick.log", line)) << nRoom;
+        }
+        EXPECT_TRUE(AppendLog("logs/Tellwick.log", "next"));
+        EXPECT_EQ(Contents("logs/Tellwick.log"), "first\r\nnext\r\n") << nRoom;
+    }
+}
+
+TEST_F(MessageLogTest, OnlyARegularFileIsWrittenAndAFailureIsToldOnce)
+{
+    ASSERT_EQ(mkfifo("logs/fifo.log", 0600), 0);
+    CWarningCapture warnings("tellwick.log");
+    EXPECT_TRUE(AppendLog("logs/Tellwick.log", "works"));
+    // A FIFO without a reader would hold the window at its first message; with one, the reader
+    // would get the records. Neither is written, and the failure is told once, not per record.
+    for (int i = 0; i < 3; ++i)
+        EXPECT_FALSE(AppendLog("logs/fifo.log", "lost"));
+    const int reader = open("logs/fifo.log", O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    ASSERT_GE(reader, 0);
+    EXPECT_FALSE(AppendLog("logs/fifo.log", "lost"));
+    char byte = 0;
+    EXPECT_LE(read(reader, &byte, 1), 0);
+    close(reader);
+    EXPECT_EQ(warnings.Take(), QStringList{QStringLiteral("tellwick.log: cannot write the log \"logs/fifo.log\": not a regular file")});
+
+    // Told again once a record got through in between.
+    EXPECT_TRUE(AppendLog("logs/Tellwick.log", "works"));
+    EXPECT_FALSE(AppendLog("logs", "lost"));
+    EXPECT_FALSE(AppendLog("logs", "lost"));
+    EXPECT_EQ(warnings.Take(), QStringList{QStringLiteral("tellwick.log: cannot write the log \"logs\": not a regular file")});
+    QFile::remove(QStringLiteral("logs/fifo.log"));
 }
 
 } // namespace

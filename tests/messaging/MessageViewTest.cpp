@@ -16,6 +16,7 @@
 #include "support/DoubleClick.h"
 #include "support/TestInbox.h"
 #include "support/TestStore.h"
+#include "support/WarningCapture.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -25,12 +26,15 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QProcess>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
 
 #include <optional>
+
+#include <sys/file.h>
 
 namespace {
 
@@ -128,6 +132,12 @@ protected:
         CRegistryKey key(HKEY_LOCAL_MACHINE);
         ASSERT_TRUE(key.Create(HKEY_CURRENT_USER, kProgramKey));
         ASSERT_TRUE(key.WriteString(value.name, text));
+    }
+
+    static QByteArray ReadFile(const char* name)
+    {
+        QFile file(QString::fromLatin1(name));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<none>");
     }
 
     static QByteArray Log()
@@ -444,6 +454,74 @@ TEST_F(MessageViewTest, AlertsAreLoadedWhenMadeAndSavedWhenDestroyed)
     EXPECT_EQ(saved.size(), 1u);
 }
 
+TEST_F(MessageViewTest, AnAlertFileThatDidNotLoadWholeIsKeptBesideWhenReplaced)
+{
+    CAlertList alerts{std::make_shared<CAlert>()};
+    alerts[0]->m_strDescription = "disk";
+    ASSERT_TRUE(SaveAlerts(alerts));
+    const QByteArray whole = ReadFile(kAlertFileName);
+    const QByteArray empty(4, '\0');
+    const struct
+    {
+        const char* name;
+        QByteArray file;
+        QByteArray saved;   // alerts.twk after the view is gone
+        QByteArray damaged; // alerts.twk.damaged then
+    } cases[] = {
+        {"whole", whole, whole, "<none>"},
+        {"cut short", whole.chopped(1), empty, whole.chopped(1)},
+        // The latest damaged file replaces the one kept before.
+        {"bytes after the alerts", whole + "more", whole, whole + "more"},
+        {"random bytes", QByteArray(5000, '\xA5'), empty, QByteArray(5000, '\xA5')},
+    };
+    for (const auto& c : cases) {
+        QFile file(QString::fromLatin1(kAlertFileName));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(c.file);
+        file.close();
+        MakeView();
+        m_pWindow.reset();
+        EXPECT_EQ(Hex(ReadFile(kAlertFileName)), Hex(c.saved)) << c.name;
+        EXPECT_EQ(Hex(ReadFile(kDamagedAlertFileName)), Hex(c.damaged)) << c.name;
+    }
+    QFile::remove(QString::fromLatin1(kDamagedAlertFileName));
+}
+
+TEST_F(MessageViewTest, AnAlertTaskIsNotStartedAgainWhileItsProgramRuns)
+{
+    SetDword(kAddDateTime, 0);
+    TestView& view = MakeView();
+    QSignalSpy skipped(&view, &CMessageView::TaskStartsSkipped);
+    auto pAlert = std::make_shared<CAlert>();
+    pAlert->m_keywords = {"disk"};
+    // `flock gate true` runs until the test lets go of the gate.
+    CTask task;
+    task.SetProgram("flock");
+    task.SetArguments("gate true");
+    pAlert->SetTask(&task);
+    view.m_alerts.push_back(pAlert);
+    const CTask& running = *pAlert->GetTask();
+    QFile gate(QStringLiteral("gate"));
+
+    for (const QList<QByteArray>& texts : {QList<QByteArray>{"disk 1", "disk 2", "disk 3"},
+                                           QList<QByteArray>{"disk 4", "disk 5"}}) {
+        ASSERT_TRUE(gate.open(QIODevice::WriteOnly));
+        ASSERT_EQ(flock(gate.handle(), LOCK_EX), 0);
+        for (const QByteArray& text : texts)
+            Receive(text);
+        view.OnTimer();
+        EXPECT_TRUE(running.IsRunning());
+        gate.close();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !running.IsRunning(); }, 10000));
+    }
+    // Started once per round; every message is shown all the same.
+    EXPECT_EQ(view.SkippedTaskStarts(), 3);
+    ASSERT_EQ(skipped.size(), 3);
+    EXPECT_EQ(skipped.last().at(0).toInt(), 3);
+    EXPECT_EQ(view.Lines().size(), 5);
+    gate.remove();
+}
+
 TEST_F(MessageViewTest, TheStoredFontIsAppliedWhenMade)
 {
     TestView& first = MakeView();
@@ -506,10 +584,8 @@ TEST_F(MessageViewTest, TheFontDialogKeepsAnUnchangedFontAndStoresAChosenOne)
 
 TEST_F(MessageViewTest, AFailedPollShowsOneBoxAtATime)
 {
-    const std::unique_ptr<CMailslotInbox> pOwner = OpenTestInbox(); // the inbox is taken
-    TestView view(nullptr, [this] { return m_now; });
-    view.Create();
-    ASSERT_FALSE(view.m_pInbox->IsValid());
+    TestView& view = MakeView();
+    view.m_pInbox->Close(); // the inbox handle has gone bad
 
     QStringList boxes;
     const std::function<void()> closeBox = [&] {
@@ -531,6 +607,39 @@ TEST_F(MessageViewTest, AFailedPollShowsOneBoxAtATime)
     QTimer::singleShot(0, closeBox);
     view.OnTimer();
     EXPECT_EQ(boxes.size(), 2) << "polling goes on once the box is closed";
+}
+
+TEST_F(MessageViewTest, AnInboxOwnedByAnotherCopyIsToldOnceAndNoBoxOpens)
+{
+    const std::unique_ptr<CMailslotInbox> pOwner = OpenTestInbox(); // another copy has the port
+    TestView view(nullptr, [this] { return m_now; });
+    QSignalSpy told(&view, &CMessageView::InboxUnavailable);
+    CWarningCapture warnings("tellwick.mailslot");
+    view.Create();
+    ASSERT_FALSE(view.m_pInbox->IsValid());
+
+    bool bBoxOpened = false;
+    for (int nTick = 0; nTick < 3; ++nTick) {
+        QTimer::singleShot(0, [&] {
+            if (QWidget* pBox = QApplication::activeModalWidget()) {
+                bBoxOpened = true;
+                pBox->close();
+            }
+        });
+        view.OnTimer();
+        QCoreApplication::processEvents();
+    }
+    EXPECT_FALSE(bBoxOpened);
+
+    const QString strPort = qEnvironmentVariable("TELLWICK_MAILSLOT_PORT");
+    ASSERT_EQ(told.count(), 1);
+    const QString strText = told[0][0].toString();
+    EXPECT_TRUE(strText.contains(strPort) && strText.contains(u"another copy of Tellwick"))
+        << strText.toStdString();
+    const QStringList lines = warnings.Take();
+    ASSERT_EQ(lines.size(), 1) << lines.join(u'\n').toStdString();
+    EXPECT_EQ(lines[0], QStringLiteral("tellwick.mailslot: inbox not created: ") + strText +
+                            QStringLiteral(" - Address already in use"));
 }
 
 TEST_F(MessageViewTest, TheSenderProgramReachesARunningView)

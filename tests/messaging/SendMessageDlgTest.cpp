@@ -1,13 +1,16 @@
 #include "messaging/SendMessageDlg.h"
 
 #include "messaging/FindComputerDlg.h"
+#include "platform/HostResolver.h"
 #include "resources/DlgItem.h"
 #include "resources/resource.h"
 #include "support/Bytes.h"
 #include "support/FakeComputerBrowser.h"
 #include "support/TestInbox.h"
+#include "support/WarningCapture.h"
 
 #include <QApplication>
+#include <QHostAddress>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
@@ -137,14 +140,59 @@ TEST_F(SendMessageDlgTest, LocalhostInAnyCaseOrNoComputerIsThisComputer)
     }
 }
 
-TEST_F(SendMessageDlgTest, UnreachableComputerStillClosesTheDialog)
+// Holds every look-up until the test answers it, as a resolver that takes seconds would.
+class CHeldResolver : public CHostResolver
 {
-    QTest::keyClicks(Computer(), QStringLiteral("no-such-computer.invalid"));
-    QTest::keyClicks(Message(), QStringLiteral("hello"));
-    Click(IDOK);
-    EXPECT_EQ(m_pDlg->result(), QDialog::Accepted);
-    EXPECT_FALSE(m_pDlg->isVisible());
-    EXPECT_TRUE(Received().isEmpty());
+public:
+    CHeldResolver() { Install(this); }
+    ~CHeldResolver() override { Install(nullptr); }
+
+    void Lookup(const QByteArray& computer, Callback done) override
+    {
+        m_names.append(computer);
+        m_answers.push_back(std::move(done));
+    }
+
+    QList<QByteArray> m_names;
+    std::vector<Callback> m_answers;
+};
+
+TEST_F(SendMessageDlgTest, TheDialogClosesWhileTheNameIsLookedUpAndTheMessageFollows)
+{
+    const struct
+    {
+        const char* computer;
+        std::vector<quint32> answer;
+        int nReceived;
+        int nWarnings;
+    } cases[] = {
+        {"desk-7", {QHostAddress(QHostAddress::LocalHost).toIPv4Address()}, 1, 0},
+        {"no-such-computer.invalid", {}, 0, 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.computer);
+        SetUp();
+        CHeldResolver resolver;
+        CWarningCapture warnings("tellwick.mailslot");
+        QTest::keyClicks(Computer(), QString::fromLatin1(c.computer));
+        QTest::keyClicks(Message(), QStringLiteral("hello"));
+        Click(IDOK);
+        // OK came back while the name is still being looked up.
+        EXPECT_EQ(m_pDlg->result(), QDialog::Accepted);
+        EXPECT_FALSE(m_pDlg->isVisible());
+        ASSERT_EQ(resolver.m_names, QList<QByteArray>{c.computer});
+        EXPECT_TRUE(Received().isEmpty());
+
+        m_pDlg.reset();
+        resolver.m_answers.front()(c.answer, QStringLiteral("Host not found"));
+        EXPECT_EQ(Received().size(), c.nReceived);
+        const QStringList lines = warnings.Take();
+        EXPECT_EQ(lines.size(), c.nWarnings) << lines.join(u'\n').toStdString();
+        for (const QString& line : lines)
+            EXPECT_TRUE(line.contains(QLatin1String(c.computer)) &&
+                        line.contains(u"Host not found"))
+                << line.toStdString();
+    }
 }
 
 TEST_F(SendMessageDlgTest, CancelEscapeAndTheCloseBoxSendNothing)

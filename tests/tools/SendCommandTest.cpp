@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <sstream>
 
 namespace {
@@ -82,19 +83,78 @@ TEST_F(SendCommandTest, FailuresAreReportedWithAStatus)
     EXPECT_EQ(unknown.nStatus, 1);
     EXPECT_NE(unknown.err.find("cannot find computer \"no-such-computer.invalid\""), std::string::npos);
 
-    const SendRun tooLarge = RunSend({"localhost", QByteArray(70000, 'x')});
-    EXPECT_EQ(tooLarge.nStatus, 1);
-    EXPECT_NE(tooLarge.err.find("cannot write"), std::string::npos);
+    // The rest of the input is not sent after a failed line.
+    const SendRun lines = RunSend({"no-such-computer.invalid", "-"}, "one\ntwo\n");
+    EXPECT_EQ(lines.nStatus, 1);
+    EXPECT_EQ(lines.err, "tellwick-send: cannot find computer \"no-such-computer.invalid\"\n");
     EXPECT_TRUE(Received().isEmpty());
 }
 
-TEST_F(SendCommandTest, WarnsWhenTheReceiverWillCutTheMessage)
+TEST_F(SendCommandTest, EveryLineOfStandardInputIsAMessageOfItsOwn)
 {
-    const SendRun run = RunSend({"localhost", QByteArray(2500, 'x')});
-    EXPECT_EQ(run.nStatus, 0);
-    EXPECT_NE(run.err.find("warning"), std::string::npos);
-    EXPECT_EQ(Received().size(), 1);
-    EXPECT_TRUE(RunSend({"localhost", QByteArray(1999, 'x')}).err.empty());
+    const struct
+    {
+        std::string input;
+        QList<QByteArray> datagrams;
+    } cases[] = {
+        {"Filesystem Size\n/dev/sda1 20G\n", {Bytes("Filesystem Size\0"), Bytes("/dev/sda1 20G\0")}},
+        {"crlf\r\nlast line without end", {Bytes("crlf\0"), Bytes("last line without end\0")}},
+        {"<r>red\n\nplain<b\n>", {Bytes("\x03" "04red\0"), Bytes("\0"), Bytes("plain<b\0"), Bytes(">\0")}},
+        {"", {}},
+    };
+    for (const auto& c : cases) {
+        const SendRun run = RunSend({"localhost", "-"}, c.input);
+        EXPECT_EQ(run.nStatus, 0) << run.err;
+        EXPECT_EQ(Received(), c.datagrams) << c.input;
+    }
+}
+
+// Sets the character type of the C library's locale while it lives.
+class CCharacterLocale
+{
+public:
+    explicit CCharacterLocale(const char* name) : m_saved(setlocale(LC_CTYPE, nullptr))
+    {
+        m_bSet = setlocale(LC_CTYPE, name) != nullptr;
+    }
+    ~CCharacterLocale() { setlocale(LC_CTYPE, m_saved.c_str()); }
+    bool IsSet() const { return m_bSet; }
+
+private:
+    std::string m_saved;
+    bool m_bSet = false;
+};
+
+TEST_F(SendCommandTest, ALongMessageIsCutToWhatTheReceiverShowsAndSent)
+{
+    const QByteArray e = "\xC3\xA9"; // é in UTF-8
+    const struct
+    {
+        const char* locale;
+        QByteArray message;
+        QByteArray text; // as sent, before its zero byte
+    } cases[] = {
+        {"C", QByteArray(1999, 'x'), QByteArray(1999, 'x')},
+        {"C", QByteArray(2500, 'x'), QByteArray(1999, 'x')},
+        // Over what one datagram can carry at all.
+        {"C", QByteArray(70000, 'x'), QByteArray(1999, 'x')},
+        // Tags are translated first: the code counts, the tag does not.
+        {"C", "<r>" + QByteArray(1997, 'x'), "\x03" "04" + QByteArray(1996, 'x')},
+        // A character of two bytes across the limit is left out whole, in a UTF-8 locale only.
+        {"C.UTF-8", QByteArray(1998, 'x') + e, QByteArray(1998, 'x')},
+        {"C", QByteArray(1998, 'x') + e, QByteArray(1998, 'x') + e.left(1)},
+        {"C.UTF-8", QByteArray(1997, 'x') + e + e, QByteArray(1997, 'x') + e},
+    };
+    for (const auto& c : cases) {
+        const CCharacterLocale locale(c.locale);
+        ASSERT_TRUE(locale.IsSet()) << c.locale;
+        for (const std::string& input : {std::string(), c.message.toStdString() + "\n"}) {
+            const SendRun run = input.empty() ? RunSend({"localhost", c.message}) : RunSend({"localhost", "-"}, input);
+            EXPECT_EQ(run.nStatus, 0) << run.err;
+            EXPECT_EQ(run.err.find("warning") != std::string::npos, c.message.size() > 1999) << run.err;
+            EXPECT_EQ(Received(), QList<QByteArray>{c.text + '\0'}) << c.locale << " " << c.message.size();
+        }
+    }
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "extlib/orvosched/Task.h"
 
 #include "platform/Archive.h"
+#include "platform/ChildProcess.h"
 
 #include <QFile>
 #include <QProcess>
@@ -15,8 +16,24 @@ CTask::PropertiesDialog s_pfnPropertiesDialog = nullptr;
 } // namespace
 
 CTask::CTask() = default;
-CTask::CTask(const CTask& task) = default;
-CTask& CTask::operator=(const CTask& task) = default;
+
+CTask::CTask(const CTask& task)
+    : CObject(task),
+      m_bAlertTask(task.m_bAlertTask),
+      m_strProgram(task.m_strProgram),
+      m_strArguments(task.m_strArguments)
+{
+}
+
+// An edited task is still the task whose program may be running.
+CTask& CTask::operator=(const CTask& task)
+{
+    m_bAlertTask = task.m_bAlertTask;
+    m_strProgram = task.m_strProgram;
+    m_strArguments = task.m_strArguments;
+    return *this;
+}
+
 CTask::~CTask() = default;
 
 int CTask::Properties()
@@ -41,10 +58,18 @@ QByteArray CTask::GetDescription() const
 
 bool CTask::Run()
 {
-    if (m_strProgram.isEmpty())
+    if (m_strProgram.isEmpty() || IsRunning())
         return false;
-    return QProcess::startDetached(QFile::decodeName(m_strProgram),
-                                   QProcess::splitCommand(QString::fromLocal8Bit(m_strArguments)));
+    QList<QByteArray> arguments;
+    for (const QString& strArgument : QProcess::splitCommand(QString::fromLocal8Bit(m_strArguments)))
+        arguments.append(strArgument.toLocal8Bit());
+    m_pProcess = CChildProcess::Start(m_strProgram, arguments);
+    return m_pProcess != nullptr;
+}
+
+bool CTask::IsRunning() const
+{
+    return m_pProcess && m_pProcess->IsRunning();
 }
 
 void CTask::Serialize(CArchive& ar)

@@ -6,6 +6,8 @@
 
 #include <memory>
 
+class CChildProcess;
+
 // A task of the scheduler library: runs one program with its arguments. Holders keep tasks on
 // the heap, one holder each, and copy them with Clone.
 class CTask : public CObject
@@ -31,8 +33,11 @@ public:
     // One line for lists: the program's file name.
     QByteArray GetDescription() const;
     // Starts the program and returns without waiting for it to end; the program gets only the
-    // task's own arguments, never a shell. False when nothing was started.
+    // task's own arguments, never a shell. False when nothing was started, also while the
+    // program of the previous run still runs.
     virtual bool Run();
+    // True while the program this task started last still runs. A copy has started none.
+    virtual bool IsRunning() const;
     void Serialize(CArchive& ar) override;
 
     const QByteArray& GetProgram() const { return m_strProgram; }
@@ -48,6 +53,7 @@ public:
 private:
     QByteArray m_strProgram; // a path in the file system's encoding
     QByteArray m_strArguments;
+    std::unique_ptr<CChildProcess> m_pProcess; // of the last run
 };
 
 // Reads a task reference written by WriteObject: a new task, or null where null was stored.
