@@ -182,7 +182,7 @@ TEST_F(CreditsDlgTest, EveryTickPaintsOneRowAndTheRestMovesUp)
     EXPECT_TRUE(shown == Repainted());
 
     // The heading, red, risen 26 rows, centred with its trailing blank; the bitmap below it,
-    // its green top row risen 5 rows, centred as whole halves.
+    // its green top row risen 5 rows, centred as whole halves, and drawn whole to its last column.
     const int nBottom = display.height();
     const QRect heading = Extent(shown, qRgb(255, 0, 0));
     ASSERT_FALSE(heading.isNull());
@@ -193,7 +193,8 @@ TEST_F(CreditsDlgTest, EveryTickPaintsOneRowAndTheRestMovesUp)
     EXPECT_NEAR((heading.left() + heading.right() + 1) / 2.0, nCentre - 0.5 * nBlank,
                 0.5 * nBlank + 1);
     EXPECT_EQ(Extent(shown, qRgb(0, 255, 0)), QRect(nCentre - 10, nBottom - 5, 20, 1));
-    EXPECT_EQ(Extent(shown, qRgb(0, 0, 255)), QRect(nCentre - 10, nBottom - 4, 20, 4));
+    EXPECT_EQ(Extent(shown, qRgb(0, 0, 255)), QRect(nCentre - 10, nBottom - 4, 19, 4));
+    EXPECT_EQ(Extent(shown, qRgb(255, 0, 255)), QRect(nCentre + 9, nBottom - 4, 1, 4));
 }
 
 TEST_F(CreditsDlgTest, AMissingBitmapIsToldOnceAndTheCreditsStop)
