@@ -1,5 +1,6 @@
 #include "app/TellwickApp.h"
 
+#include "about/AboutDlg.h"
 #include "app/MainFrame.h"
 #include "platform/TerminationSignals.h"
 #include "resources/ResIcon.h"
@@ -24,6 +25,7 @@ constexpr int kTerminateRetryMs = 10;
 
 CTellwickApp::CTellwickApp()
 {
+    MapCommand(ID_APP_ABOUT, [this] { OnAppAbout(); });
     MapCommand(ID_HELP_TOPICS, [this] { OnHelpFinder(); });
     MapCommand(ID_HELP_SEARCH, [this] { OnHelpFinder(); });
     MapCommand(ID_HELP_USING_HELP, [this] { OnHelpUsing(); });
@@ -60,6 +62,12 @@ bool CTellwickApp::InitInstance()
 
     pFrame->RestorePlacement(SW_SHOW);
     return true;
+}
+
+void CTellwickApp::OnAppAbout()
+{
+    // Over the frame while it is shown; from the tray menu of a hidden frame it stands alone.
+    ShowAboutBox(m_pMainWnd && m_pMainWnd->isVisible() ? m_pMainWnd.data() : nullptr);
 }
 
 void CTellwickApp::OnTerminate()

@@ -9,7 +9,7 @@
 class CTerminationSignals;
 
 // The application object: starts the program as the only copy with its main frame, and takes
-// the Help and Exit commands.
+// the About, Help and Exit commands.
 class CTellwickApp : public CSingleInstanceApp
 {
     Q_OBJECT
@@ -24,6 +24,7 @@ public:
     // 0 when another copy runs (it has been raised), 1 when the start failed.
     int ExitCode() const { return FoundOtherInstance() ? 0 : 1; }
 
+    void OnAppAbout();
     void OnHelpFinder();
     void OnHelpUsing();
     void OnAppExit();

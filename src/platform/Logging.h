@@ -10,6 +10,7 @@ Q_DECLARE_LOGGING_CATEGORY(lcSettings) // tellwick.settings: the store file
 Q_DECLARE_LOGGING_CATEGORY(lcMailslot) // tellwick.mailslot: inbox and sending
 Q_DECLARE_LOGGING_CATEGORY(lcLog)      // tellwick.log: the message log file
 Q_DECLARE_LOGGING_CATEGORY(lcAlerts)   // tellwick.alerts: the alert file and alert tasks
+Q_DECLARE_LOGGING_CATEGORY(lcAbout)    // tellwick.about: version record, memory and disk figures
 
 // How a warning line reads on standard error: "tellwick.settings: ...".
 inline constexpr char kLogMessagePattern[] = "%{if-category}%{category}: %{endif}%{message}";

@@ -20,7 +20,7 @@ constexpr std::array kStrings{
     ResString{IDS_PROPERTIES_CAPTION, "Tellwick Properties"},
     ResString{IDS_PHYSICAL_MEMORY, "%lu KB"},
     ResString{IDS_SOCKETS_INIT_FAILED, "Windows sockets initialization failed."},
-    ResString{IDS_FREE_DISK_SPACE, "%lu KB Free on %c:"},
+    ResString{IDS_FREE_DISK_SPACE, "%lu KB Free on %s"},
     ResString{IDS_DISK_UNAVAILABLE, "Unavailable"},
     ResString{IDC_TEST, "Test (F9)"},
     ResString{IDC_ADD, "Add (Insert)"},

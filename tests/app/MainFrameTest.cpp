@@ -423,7 +423,7 @@ TEST_F(MainFrameTest, AMessageThatBringsTheWindowBackLeavesTheIconFlashing)
     EXPECT_FALSE(pFrame->GetTray().IsFlashing());
 }
 
-// The commands whose dialogs are not part of the program yet.
+// Properties has no dialog yet and stays disabled; About has its box and is enabled everywhere.
 TEST_F(MainFrameTest, CommandsWithoutAHandlerAreDisabledEverywhere)
 {
     CTellwickApp app;
@@ -432,10 +432,10 @@ TEST_F(MainFrameTest, CommandsWithoutAHandlerAreDisabledEverywhere)
     auto* pView = qobject_cast<CMessageView*>(frame.GetView());
     ASSERT_NE(pView, nullptr);
 
-    QMap<int, bool> enabled; // command -> enabled, for every place it appears
+    QMap<int, QList<bool>> enabled; // command -> enabled, in each place it appears
     auto note = [&](const QAction* pAction) {
         if (const int nID = CommandId(pAction); nID == ID_APP_ABOUT || nID == ID_PROPERTIES)
-            enabled[nID] = enabled.value(nID, false) || pAction->isEnabled();
+            enabled[nID].append(pAction->isEnabled());
     };
     for (QAction* pMenu : frame.menuBar()->actions()) {
         frame.GetCommands().UpdateMenu(*pMenu->menu());
@@ -454,14 +454,16 @@ TEST_F(MainFrameTest, CommandsWithoutAHandlerAreDisabledEverywhere)
     });
     QContextMenuEvent request(QContextMenuEvent::Keyboard, QPoint(), QPoint());
     QCoreApplication::sendEvent(pView, &request);
-    EXPECT_EQ(enabled, (QMap<int, bool>{{ID_APP_ABOUT, false}, {ID_PROPERTIES, false}}));
+    // Main menu and toolbar for About; main menu, toolbar and context menu for Properties.
+    EXPECT_EQ(enabled, (QMap<int, QList<bool>>{{ID_APP_ABOUT, {true, true}},
+                                                {ID_PROPERTIES, {false, false, false}}}));
 
     // The tray menu, as the fake saw it: texts and states in order.
     Send(frame, WM_TRAY_NOTIFY, ID_TRAY_ICON, WM_RBUTTONUP);
     QMap<QString, bool> trayItems;
     for (qsizetype i = 0; i < m_trayLog.menuItems.size(); ++i)
         trayItems.insert(m_trayLog.menuItems[i], m_trayLog.itemEnabled[i]);
-    EXPECT_FALSE(trayItems.value(QStringLiteral("&About"), true));
+    EXPECT_TRUE(trayItems.value(QStringLiteral("&About"), false));
     EXPECT_FALSE(trayItems.value(QStringLiteral("&Properties..."), true));
     EXPECT_TRUE(trayItems.value(QStringLiteral("E&xit")));
 }

@@ -20,7 +20,7 @@ const Expected kExact[] = {
     {IDS_MAINFRAME, "Tellwick"},
     {AFX_IDS_APP_TITLE, "Tellwick"},
     {AFX_IDS_IDLEMESSAGE, "Ready"},
-    {IDS_FREE_DISK_SPACE, "%lu KB Free on %c:"},
+    {IDS_FREE_DISK_SPACE, "%lu KB Free on %s"},
     {ID_SEND_MESSAGE, "Send a message to another computer running Tellwick\nSend Message"},
     {ID_FAST_MARK, "Add a mark to the current display\nFast Mark"},
     // No tool-tip half: the button gets its prompt but no tip.
