@@ -156,13 +156,13 @@ CRegistryFile::FileStamp CRegistryFile::StampOf(const struct stat& status)
 CRegistryFile::Snapshot CRegistryFile::Load()
 {
     const std::lock_guard guard(m_mutex);
-    Snapshot snapshot;
-    if (LoadLocked(PathLocked(), snapshot) != ERROR_SUCCESS)
+    Text text;
+    if (LoadLocked(PathLocked(), text) != ERROR_SUCCESS)
         return std::make_shared<const CRegistryData>();
-    return snapshot;
+    return Snapshot(text, &text->data);
 }
 
-qint32 CRegistryFile::LoadLocked(const QByteArray& path, Snapshot& snapshot)
+qint32 CRegistryFile::LoadLocked(const QByteArray& path, Text& text)
 {
     struct stat status;
     if (stat(path.constData(), &status) != 0) {
@@ -172,41 +172,41 @@ qint32 CRegistryFile::LoadLocked(const QByteArray& path, Snapshot& snapshot)
         if (!m_pKept || m_keptPath != path || m_keptStamp.bExists) {
             m_keptPath = path;
             m_keptStamp = FileStamp();
-            m_pKept = std::make_shared<const CRegistryData>();
+            m_pKept = std::make_shared<const RegistryParseResult>();
         }
-        snapshot = m_pKept;
+        text = m_pKept;
         return ERROR_SUCCESS;
     }
     if (m_pKept && !m_bKeptIsRacy && m_keptStamp == StampOf(status) && m_keptPath == path) {
-        snapshot = m_pKept;
+        text = m_pKept;
         return ERROR_SUCCESS;
     }
-    return ReadFile(path, snapshot);
+    return ReadFile(path, text);
 }
 
-qint32 CRegistryFile::ReadFile(const QByteArray& path, Snapshot& snapshot)
+qint32 CRegistryFile::ReadFile(const QByteArray& path, Text& text)
 {
     const int fd = open(path.constData(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
         return StatusOfErrno(errno, ERROR_CANTREAD);
     struct stat status;
-    QByteArray text;
+    QByteArray bytes;
     qint32 nResult = ERROR_SUCCESS;
     if (fstat(fd, &status) != 0 || !S_ISREG(status.st_mode) || status.st_size > kMaxFileSize) {
         nResult = ERROR_CANTREAD;
     } else {
         // The size is a hint only: a file written in place meanwhile is read to its end.
-        text.resize(qsizetype(status.st_size) + 1);
+        bytes.resize(qsizetype(status.st_size) + 1);
         qsizetype nRead = 0;
         for (;;) {
-            if (nRead == text.size()) {
-                if (text.size() > kMaxFileSize) {
+            if (nRead == bytes.size()) {
+                if (bytes.size() > kMaxFileSize) {
                     nResult = ERROR_CANTREAD;
                     break;
                 }
-                text.resize(text.size() * 2);
+                bytes.resize(bytes.size() * 2);
             }
-            const ssize_t n = read(fd, text.data() + nRead, size_t(text.size() - nRead));
+            const ssize_t n = read(fd, bytes.data() + nRead, size_t(bytes.size() - nRead));
             if (n < 0 && errno == EINTR)
                 continue;
             if (n < 0)
@@ -215,7 +215,7 @@ qint32 CRegistryFile::ReadFile(const QByteArray& path, Snapshot& snapshot)
                 break;
             nRead += n;
         }
-        text.truncate(nRead);
+        bytes.truncate(nRead);
     }
     close(fd);
     if (nResult != ERROR_SUCCESS)
@@ -227,8 +227,8 @@ qint32 CRegistryFile::ReadFile(const QByteArray& path, Snapshot& snapshot)
     m_bKeptIsRacy = Nanoseconds(now) - nChanged < kRacyNanoseconds;
     m_keptStamp = StampOf(status);
     m_keptPath = path;
-    m_pKept = std::make_shared<const CRegistryData>(ParseRegistryText(text).data);
-    snapshot = m_pKept;
+    m_pKept = std::make_shared<const RegistryParseResult>(ParseRegistryText(bytes));
+    text = m_pKept;
     return ERROR_SUCCESS;
 }
 
@@ -245,12 +245,17 @@ qint32 CRegistryFile::Update(const Change& change, Snapshot* pWritten)
     if (lock.Error() != 0)
         return StatusOfErrno(lock.Error(), ERROR_CANTWRITE);
 
-    Snapshot current;
+    Text current;
     if (const qint32 nResult = LoadLocked(path, current); nResult != ERROR_SUCCESS)
         return nResult;
-    auto pChanged = std::make_shared<CRegistryData>(*current);
+    auto pChanged = std::make_shared<CRegistryData>(current->data);
     if (const qint32 nResult = change(*pChanged); nResult != ERROR_SUCCESS)
         return nResult;
+    if (*pChanged == current->data) {
+        if (pWritten)
+            *pWritten = Snapshot(current, &current->data);
+        return ERROR_SUCCESS;
+    }
 
     QByteArray tempPath = path;
     tempPath.append(".tmp");
@@ -261,7 +266,7 @@ qint32 CRegistryFile::Update(const Change& change, Snapshot* pWritten)
     struct stat old;
     if (stat(path.constData(), &old) == 0)
         fchmod(fd, old.st_mode & 07777);
-    const bool bWritten = WriteAll(fd, FormatRegistryText(*pChanged)) && fsync(fd) == 0;
+    const bool bWritten = WriteAll(fd, UpdateRegistryText(*current, *pChanged)) && fsync(fd) == 0;
     const int nWriteError = errno;
     if (close(fd) != 0 || !bWritten || rename(tempPath.constData(), path.constData()) != 0) {
         const int nError = bWritten ? errno : nWriteError;

@@ -9,6 +9,7 @@
 #include <mutex>
 
 struct stat;
+struct RegistryParseResult;
 
 // Status codes of the store, numbered as the registry numbers them.
 inline constexpr qint32 ERROR_SUCCESS = 0;
@@ -33,7 +34,8 @@ inline constexpr qint32 ERROR_KEY_DELETED = 1018;
 //
 // Updates run under an exclusive lock on a lock file beside the store, read the file afresh,
 // and replace it atomically (temporary file, fsync, rename), so concurrent writers never lose
-// each other's values and readers never see half a file. Loading never creates anything.
+// each other's values and readers never see half a file. Only the lines of what changed are
+// written anew: comments and lines that do not parse stay. Loading never creates anything.
 class CRegistryFile
 {
 public:
@@ -46,7 +48,8 @@ public:
     // The store's content now; empty when there is no file or it cannot be read.
     Snapshot Load();
     // Applies the change to the current content and writes it; the written content comes back
-    // in pWritten. A store file that exists but cannot be read is never overwritten.
+    // in pWritten. A store file that exists but cannot be read is never overwritten; a change
+    // that changes nothing writes nothing.
     qint32 Update(const Change& change, Snapshot* pWritten = nullptr);
 
     // Where the store lives now (it follows the environment).
@@ -63,11 +66,13 @@ private:
         friend bool operator==(const FileStamp&, const FileStamp&) = default;
     };
 
+    using Text = std::shared_ptr<const RegistryParseResult>;
+
     static FileStamp StampOf(const struct stat& status);
     QByteArray PathLocked();
     // Returns the content of the file at the path, from the kept copy when it is current.
-    qint32 LoadLocked(const QByteArray& path, Snapshot& snapshot);
-    qint32 ReadFile(const QByteArray& path, Snapshot& snapshot);
+    qint32 LoadLocked(const QByteArray& path, Text& text);
+    qint32 ReadFile(const QByteArray& path, Text& text);
 
     std::mutex m_mutex;
     QByteArray m_configHome, m_home; // the environment m_path was built from
@@ -75,5 +80,5 @@ private:
     QByteArray m_keptPath;
     FileStamp m_keptStamp;
     bool m_bKeptIsRacy = true;
-    Snapshot m_pKept;
+    Text m_pKept;
 };

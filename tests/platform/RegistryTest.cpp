@@ -148,25 +148,22 @@ TEST_F(RegistryTest, AHandleReadsOneVersionAndTheNextOpenSeesEveryChange)
 
 TEST_F(RegistryTest, WritesKeepWhatTheyDoNotTouch)
 {
-    // Damaged lines drop out; every good key and value survives a write.
-    WriteStoreFile("REGEDIT4\n\n"
-                   "[HKEY_CURRENT_USER\\Other]\n"
-                   "\"Kept\"=hex(7):61,00,00\n"
-                   "garbage\n"
-                   "[HKEY_CURRENT_USER\\Software\\Orvosoft\\Tellwick]\n"
-                   "\"MaxLines\"=dword:00000020\n"
-                   "\"Cut\"=dword:00");
+    // Lines that do not parse and comments stay where they are; only the new value is added.
+    const QByteArray text = "REGEDIT4\n\n"
+                            "[HKEY_CURRENT_USER\\Other]\n"
+                            "\"Kept\"=hex(7):61,00,00\n"
+                            "garbage\n"
+                            "[HKEY_CURRENT_USER\\Software\\Orvosoft\\Tellwick] ; by hand\n"
+                            "\"MaxLines\"=dword:20\n"
+                            "\"Cut\"=dword:";
+    WriteStoreFile(text);
     RegistryKeyHandle hKey;
     ASSERT_EQ(RegistryOpenKey(HKEY_CURRENT_USER, kKey, hKey), ERROR_SUCCESS);
     ASSERT_EQ(RegistrySetValue(hKey, "FastMark", REG_SZ, Bytes("---\0")), ERROR_SUCCESS);
-    EXPECT_EQ(ReadStoreFile(), "REGEDIT4\n\n"
-                               "[HKEY_CURRENT_USER\\Other]\n"
-                               "\"Kept\"=hex(7):61,00,00\n\n"
-                               "[HKEY_CURRENT_USER\\Software]\n\n"
-                               "[HKEY_CURRENT_USER\\Software\\Orvosoft]\n\n"
-                               "[HKEY_CURRENT_USER\\Software\\Orvosoft\\Tellwick]\n"
-                               "\"FastMark\"=\"---\"\n"
-                               "\"MaxLines\"=dword:00000020\n\n");
+    QByteArray expected = text;
+    expected.replace("by hand\n", "by hand\n\"FastMark\"=\"---\"\n");
+    EXPECT_EQ(ReadStoreFile().toStdString(), expected.toStdString());
+    EXPECT_EQ(Query(hKey, "MaxLines"), Bytes("\x20\0\0\0"));
 }
 
 TEST_F(RegistryTest, AStoreThatCannotBeReadIsNeverOverwritten)
