@@ -6,7 +6,8 @@ set -eu
 PACKAGES="cmake ninja-build g++ clang libclang-rt-14-dev pkg-config
     qt6-base-dev qt6-svg-dev qt6-qpa-plugins libavahi-client-dev libxcb1-dev fonts-dejavu-core
     libgtest-dev libgmock-dev libbenchmark-dev
-    xvfb xauth icewm iproute2 util-linux"
+    xvfb xauth icewm iproute2 util-linux
+    wine64 wine"
 
 missing=""
 for package in $PACKAGES; do
