@@ -1,5 +1,6 @@
-// A settings load on an unchanged store against a plain stat() of the store file, and a log
-// record against a raw open-append-close of the same bytes.
+// A settings load on an unchanged store against a plain stat() of the store file, a log record
+// against a raw open-append-close of the same bytes, and a save of the options with one of
+// them changed against one atomic replacement of the store by its own bytes.
 #include "BenchMain.h"
 
 #include "messaging/MessageLog.h"
@@ -11,6 +12,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -86,6 +88,40 @@ void BM_AppendLog(benchmark::State& state)
 }
 BENCHMARK(BM_AppendLog);
 
+// The least a save must do: write the file beside, sync it and rename it over the store.
+void BM_RawReplaceStore(benchmark::State& state)
+{
+    const QByteArray path = CRegistryFile::User().FilePath();
+    QFile store(QFile::decodeName(path));
+    store.open(QIODevice::ReadOnly);
+    const QByteArray bytes = store.readAll();
+    store.close();
+    const QByteArray temp = path + ".bench";
+    for (auto _ : state) {
+        const int fd = open(temp.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+        benchmark::DoNotOptimize(write(fd, bytes.constData(), size_t(bytes.size())));
+        fsync(fd);
+        close(fd);
+        rename(temp.constData(), path.constData());
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+// Both wait for the disk more than they compute: they are timed by the clock on the wall.
+BENCHMARK(BM_RawReplaceStore)->UseRealTime();
+
+// The General page's OK: all eight options written, one of them changed.
+void BM_SaveSettings(benchmark::State& state)
+{
+    CSettings settings;
+    int nSaves = 0;
+    for (auto _ : state) {
+        settings.SetMaxLines(200 + nSaves++ % 100);
+        settings.Save();
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_SaveSettings)->UseRealTime();
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -111,5 +147,6 @@ int main(int argc, char** argv)
     return RunBenchmarksWithRatios(argc, argv,
                                    {{"BM_LoadSettings", "BM_StatStoreFile"},
                                     {"BM_SettingsOfOneMessage", "BM_StatStoreFile"},
-                                    {"BM_AppendLog", "BM_RawAppend"}});
+                                    {"BM_AppendLog", "BM_RawAppend"},
+                                    {"BM_SaveSettings/real_time", "BM_RawReplaceStore/real_time"}});
 }

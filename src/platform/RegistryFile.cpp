@@ -1,13 +1,17 @@
 #include "platform/RegistryFile.h"
 
+#include "platform/Logging.h"
 #include "platform/RegistryText.h"
+#include "platform/StoreLock.h"
+
+#include <QFile>
 
 #include <cerrno>
+#include <climits>
 #include <cstdlib>
 #include <ctime>
 #include <fcntl.h>
 #include <pwd.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -20,6 +24,10 @@ constexpr qint64 kMaxFileSize = 16 << 20;
 // A file changed less than this long before it was read may change again without its stamp
 // showing it (file systems keep times in coarse ticks), so it is read again at the next load.
 constexpr qint64 kRacyNanoseconds = 2'000'000'000;
+// After one long wait for a stuck lock, the following updates wait only briefly until the lock
+// comes free again, so that a save of several values does not wait once for each.
+constexpr std::chrono::milliseconds kStuckLockWait(50);
+constexpr int kMaxLinks = 40;
 
 qint64 Nanoseconds(const timespec& time)
 {
@@ -69,38 +77,35 @@ bool WriteAll(int fd, const QByteArray& bytes)
     return true;
 }
 
-// Holds the store's lock file locked for as long as it lives.
-class CStoreLock
+QByteArray FolderOf(const QByteArray& path)
 {
-public:
-    explicit CStoreLock(const QByteArray& path)
-    {
-        m_fd = open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-        if (m_fd < 0) {
-            m_nError = errno;
-            return;
-        }
-        while (flock(m_fd, LOCK_EX) != 0) {
-            if (errno != EINTR) {
-                m_nError = errno;
-                return;
-            }
-        }
-    }
-    ~CStoreLock()
-    {
-        if (m_fd >= 0)
-            close(m_fd); // releases the lock
-    }
-    CStoreLock(const CStoreLock&) = delete;
-    CStoreLock& operator=(const CStoreLock&) = delete;
+    return path.first(std::max<qsizetype>(path.lastIndexOf('/'), 0));
+}
 
-    int Error() const { return m_nError; }
+// The file a chain of symbolic links ends at (itself when it is none); it need not exist.
+QByteArray LinkTarget(QByteArray path)
+{
+    for (int nLinks = 0; nLinks < kMaxLinks; ++nLinks) {
+        char target[PATH_MAX];
+        const ssize_t n = readlink(path.constData(), target, sizeof target);
+        if (n <= 0 || n == ssize_t(sizeof target))
+            break;
+        QByteArray next(target, n);
+        if (!next.startsWith('/'))
+            next.prepend(FolderOf(path) + '/');
+        path = next;
+    }
+    return path;
+}
 
-private:
-    int m_fd = -1;
-    int m_nError = 0;
-};
+// Why the user may not write the existing file by its own permissions or its file system's
+// (0 when they may): the rename that replaces it would not ask.
+int WriteRefusal(const QByteArray& path)
+{
+    if (faccessat(AT_FDCWD, path.constData(), W_OK, AT_EACCESS) == 0)
+        return 0;
+    return errno == EACCES || errno == EPERM || errno == EROFS ? errno : 0;
+}
 
 } // namespace
 
@@ -108,6 +113,35 @@ CRegistryFile& CRegistryFile::User()
 {
     static CRegistryFile file;
     return file;
+}
+
+void CRegistryFile::SetLockWait(std::chrono::milliseconds wait)
+{
+    const std::lock_guard guard(m_mutex);
+    m_lockWait = wait;
+}
+
+qint32 CRegistryFile::Report(Trouble trouble, const QByteArray& path, int nError, qint32 nResult)
+{
+    if (std::exchange(m_reported[size_t(trouble)], true))
+        return nResult;
+    static constexpr const char* kWhat[] = {
+        "store unreadable",
+        "lock not taken",
+        "read-only store left alone",
+        "store not written",
+    };
+    static constexpr const char* kConsequence[] = {
+        "the defaults are used and the file is not written",
+        "the change is not saved",
+        "changes are not saved",
+        "the change is not saved",
+    };
+    const QString reason =
+        nError == 0 ? QStringLiteral("not a regular file") : qt_error_string(nError);
+    qCWarning(lcSettings).noquote().nospace() << kWhat[trouble] << ": " << QFile::decodeName(path)
+                                              << ": " << reason << "; " << kConsequence[trouble];
+    return nResult;
 }
 
 QByteArray CRegistryFile::FilePath()
@@ -140,6 +174,9 @@ QByteArray CRegistryFile::PathLocked()
     m_path = base;
     m_path.append(kStoreFolder);
     m_path.append(kStoreName);
+    // Another store is another file: its failures are its own.
+    m_reported = {};
+    m_bLockStuck = false;
     return m_path;
 }
 
@@ -156,70 +193,79 @@ CRegistryFile::FileStamp CRegistryFile::StampOf(const struct stat& status)
 CRegistryFile::Snapshot CRegistryFile::Load()
 {
     const std::lock_guard guard(m_mutex);
-    Snapshot snapshot;
-    if (LoadLocked(PathLocked(), snapshot) != ERROR_SUCCESS)
+    Text text;
+    if (LoadLocked(PathLocked(), text) != ERROR_SUCCESS)
         return std::make_shared<const CRegistryData>();
-    return snapshot;
+    return Snapshot(text, &text->data);
 }
 
-qint32 CRegistryFile::LoadLocked(const QByteArray& path, Snapshot& snapshot)
+qint32 CRegistryFile::LoadLocked(const QByteArray& path, Text& text)
 {
     struct stat status;
     if (stat(path.constData(), &status) != 0) {
         if (errno != ENOENT && errno != ENOTDIR)
-            return StatusOfErrno(errno, ERROR_CANTREAD);
+            return Report(kUnreadable, path, errno, StatusOfErrno(errno, ERROR_CANTREAD));
         // No file is an empty store.
         if (!m_pKept || m_keptPath != path || m_keptStamp.bExists) {
             m_keptPath = path;
             m_keptStamp = FileStamp();
-            m_pKept = std::make_shared<const CRegistryData>();
+            m_pKept = std::make_shared<const RegistryParseResult>();
         }
-        snapshot = m_pKept;
+        text = m_pKept;
         return ERROR_SUCCESS;
     }
+    // A FIFO, a device or a folder is not opened at all: it could block, or never end.
+    if (!S_ISREG(status.st_mode))
+        return Report(kUnreadable, path, 0, ERROR_CANTREAD);
     if (m_pKept && !m_bKeptIsRacy && m_keptStamp == StampOf(status) && m_keptPath == path) {
-        snapshot = m_pKept;
+        text = m_pKept;
         return ERROR_SUCCESS;
     }
-    return ReadFile(path, snapshot);
+    return ReadFile(path, text);
 }
 
-qint32 CRegistryFile::ReadFile(const QByteArray& path, Snapshot& snapshot)
+qint32 CRegistryFile::ReadFile(const QByteArray& path, Text& text)
 {
-    const int fd = open(path.constData(), O_RDONLY | O_CLOEXEC);
+    // Without blocking, should the file have been replaced by a FIFO since the stat().
+    const int fd = open(path.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (fd < 0)
-        return StatusOfErrno(errno, ERROR_CANTREAD);
+        return Report(kUnreadable, path, errno, StatusOfErrno(errno, ERROR_CANTREAD));
     struct stat status;
-    QByteArray text;
-    qint32 nResult = ERROR_SUCCESS;
-    if (fstat(fd, &status) != 0 || !S_ISREG(status.st_mode) || status.st_size > kMaxFileSize) {
-        nResult = ERROR_CANTREAD;
+    QByteArray bytes;
+    int nError = 0;
+    if (fstat(fd, &status) != 0) {
+        nError = errno;
+    } else if (!S_ISREG(status.st_mode)) {
+        nError = -1;
+    } else if (status.st_size > kMaxFileSize) {
+        nError = EFBIG;
     } else {
         // The size is a hint only: a file written in place meanwhile is read to its end.
-        text.resize(qsizetype(status.st_size) + 1);
+        bytes.resize(qsizetype(status.st_size) + 1);
         qsizetype nRead = 0;
         for (;;) {
-            if (nRead == text.size()) {
-                if (text.size() > kMaxFileSize) {
-                    nResult = ERROR_CANTREAD;
+            if (nRead == bytes.size()) {
+                if (bytes.size() > kMaxFileSize) {
+                    nError = EFBIG;
                     break;
                 }
-                text.resize(text.size() * 2);
+                bytes.resize(bytes.size() * 2);
             }
-            const ssize_t n = read(fd, text.data() + nRead, size_t(text.size() - nRead));
+            const ssize_t n = read(fd, bytes.data() + nRead, size_t(bytes.size() - nRead));
             if (n < 0 && errno == EINTR)
                 continue;
             if (n < 0)
-                nResult = StatusOfErrno(errno, ERROR_CANTREAD);
+                nError = errno;
             if (n <= 0)
                 break;
             nRead += n;
         }
-        text.truncate(nRead);
+        bytes.truncate(nRead);
     }
     close(fd);
-    if (nResult != ERROR_SUCCESS)
-        return nResult;
+    if (nError != 0)
+        return Report(kUnreadable, path, std::max(nError, 0),
+                      StatusOfErrno(nError, ERROR_CANTREAD));
 
     timespec now{};
     clock_gettime(CLOCK_REALTIME, &now);
@@ -227,8 +273,8 @@ qint32 CRegistryFile::ReadFile(const QByteArray& path, Snapshot& snapshot)
     m_bKeptIsRacy = Nanoseconds(now) - nChanged < kRacyNanoseconds;
     m_keptStamp = StampOf(status);
     m_keptPath = path;
-    m_pKept = std::make_shared<const CRegistryData>(ParseRegistryText(text).data);
-    snapshot = m_pKept;
+    m_pKept = std::make_shared<const RegistryParseResult>(ParseRegistryText(bytes));
+    text = m_pKept;
     return ERROR_SUCCESS;
 }
 
@@ -236,37 +282,61 @@ qint32 CRegistryFile::Update(const Change& change, Snapshot* pWritten)
 {
     const std::lock_guard guard(m_mutex);
     const QByteArray path = PathLocked();
-    const QByteArray folder = path.first(path.lastIndexOf('/'));
-    if (!MakeFolders(folder))
-        return StatusOfErrno(errno, ERROR_CANTWRITE);
+    if (!MakeFolders(FolderOf(path)))
+        return Report(kNotWritten, path, errno, StatusOfErrno(errno, ERROR_CANTWRITE));
     QByteArray lockPath = path;
     lockPath.append(".lock");
-    const CStoreLock lock(lockPath);
+    const CStoreLock lock(lockPath,
+                          m_bLockStuck ? std::min(m_lockWait, kStuckLockWait) : m_lockWait);
+    m_bLockStuck = lock.Error() == EWOULDBLOCK;
     if (lock.Error() != 0)
-        return StatusOfErrno(lock.Error(), ERROR_CANTWRITE);
+        return Report(kLockNotTaken, lockPath, lock.Error(),
+                      StatusOfErrno(lock.Error(), ERROR_LOCK_VIOLATION));
 
-    Snapshot current;
+    Text current;
     if (const qint32 nResult = LoadLocked(path, current); nResult != ERROR_SUCCESS)
         return nResult;
-    auto pChanged = std::make_shared<CRegistryData>(*current);
+    auto pChanged = std::make_shared<CRegistryData>(current->data);
     if (const qint32 nResult = change(*pChanged); nResult != ERROR_SUCCESS)
         return nResult;
+    if (*pChanged == current->data) {
+        if (pWritten)
+            *pWritten = Snapshot(current, &current->data);
+        return ERROR_SUCCESS;
+    }
+    // Through a symbolic link to the file it names, which the rename then replaces.
+    const QByteArray target = LinkTarget(path);
+    if (const int nError = m_keptStamp.bExists ? WriteRefusal(target) : 0)
+        return Report(kReadOnly, target, nError, ERROR_ACCESS_DENIED);
+    if (const qint32 nResult = WriteFile(target, UpdateRegistryText(*current, *pChanged));
+        nResult != ERROR_SUCCESS)
+        return nResult;
+    if (pWritten)
+        *pWritten = pChanged;
+    return ERROR_SUCCESS;
+}
 
+qint32 CRegistryFile::WriteFile(const QByteArray& path, const QByteArray& bytes)
+{
+    const QByteArray folder = FolderOf(path);
     QByteArray tempPath = path;
     tempPath.append(".tmp");
-    const int fd = open(tempPath.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    // Left over from a write that was cut short: under the lock it is nobody's.
+    unlink(tempPath.constData());
+    const int fd =
+        open(tempPath.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
     if (fd < 0)
-        return StatusOfErrno(errno, ERROR_CANTWRITE);
+        return Report(kNotWritten, path, errno, StatusOfErrno(errno, ERROR_CANTWRITE));
     // A file the user made private stays private.
     struct stat old;
     if (stat(path.constData(), &old) == 0)
         fchmod(fd, old.st_mode & 07777);
-    const bool bWritten = WriteAll(fd, FormatRegistryText(*pChanged)) && fsync(fd) == 0;
+    const bool bWritten = WriteAll(fd, bytes) && fsync(fd) == 0;
     const int nWriteError = errno;
     if (close(fd) != 0 || !bWritten || rename(tempPath.constData(), path.constData()) != 0) {
         const int nError = bWritten ? errno : nWriteError;
         unlink(tempPath.constData());
-        return StatusOfErrno(nError, ERROR_CANTWRITE);
+        return Report(kNotWritten, path, nError, StatusOfErrno(nError, ERROR_CANTWRITE));
     }
     // The rename lasts only once the folder's entry is on disk too.
     if (const int folderFd = open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -274,7 +344,5 @@ qint32 CRegistryFile::Update(const Change& change, Snapshot* pWritten)
         fsync(folderFd);
         close(folderFd);
     }
-    if (pWritten)
-        *pWritten = pChanged;
     return ERROR_SUCCESS;
 }

@@ -4,11 +4,14 @@
 
 #include <QByteArray>
 
+#include <array>
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <mutex>
 
 struct stat;
+struct RegistryParseResult;
 
 // Status codes of the store, numbered as the registry numbers them.
 inline constexpr qint32 ERROR_SUCCESS = 0;
@@ -16,6 +19,7 @@ inline constexpr qint32 ERROR_FILE_NOT_FOUND = 2;
 inline constexpr qint32 ERROR_ACCESS_DENIED = 5;
 inline constexpr qint32 ERROR_INVALID_HANDLE = 6;
 inline constexpr qint32 ERROR_OUTOFMEMORY = 14;
+inline constexpr qint32 ERROR_LOCK_VIOLATION = 33;
 inline constexpr qint32 ERROR_INVALID_PARAMETER = 87;
 inline constexpr qint32 ERROR_DISK_FULL = 112;
 inline constexpr qint32 ERROR_BAD_PATHNAME = 161;
@@ -33,7 +37,13 @@ inline constexpr qint32 ERROR_KEY_DELETED = 1018;
 //
 // Updates run under an exclusive lock on a lock file beside the store, read the file afresh,
 // and replace it atomically (temporary file, fsync, rename), so concurrent writers never lose
-// each other's values and readers never see half a file. Loading never creates anything.
+// each other's values and readers never see half a file. Only the lines of what changed are
+// written anew: comments and lines that do not parse stay. A store that is a symbolic link is
+// written through to its target. Loading never creates anything.
+//
+// The file's own protection holds: a store that is not a regular file, cannot be read or has no
+// write permission is never written, and the lock is waited for a limited time only. Each such
+// failure is told once, as a warning of the settings category.
 class CRegistryFile
 {
 public:
@@ -46,11 +56,14 @@ public:
     // The store's content now; empty when there is no file or it cannot be read.
     Snapshot Load();
     // Applies the change to the current content and writes it; the written content comes back
-    // in pWritten. A store file that exists but cannot be read is never overwritten.
+    // in pWritten. A store file that exists but cannot be read is never overwritten; a change
+    // that changes nothing writes nothing.
     qint32 Update(const Change& change, Snapshot* pWritten = nullptr);
 
     // Where the store lives now (it follows the environment).
     QByteArray FilePath();
+    // How long an update waits for another process's update before it fails.
+    void SetLockWait(std::chrono::milliseconds wait);
 
 private:
     struct FileStamp
@@ -63,11 +76,26 @@ private:
         friend bool operator==(const FileStamp&, const FileStamp&) = default;
     };
 
+    using Text = std::shared_ptr<const RegistryParseResult>;
+
+    // Failures told once each (per store path).
+    enum Trouble
+    {
+        kUnreadable,
+        kLockNotTaken,
+        kReadOnly,
+        kNotWritten,
+        kTroubleCount,
+    };
+
     static FileStamp StampOf(const struct stat& status);
     QByteArray PathLocked();
     // Returns the content of the file at the path, from the kept copy when it is current.
-    qint32 LoadLocked(const QByteArray& path, Snapshot& snapshot);
-    qint32 ReadFile(const QByteArray& path, Snapshot& snapshot);
+    qint32 LoadLocked(const QByteArray& path, Text& text);
+    qint32 ReadFile(const QByteArray& path, Text& text);
+    qint32 WriteFile(const QByteArray& path, const QByteArray& bytes);
+    // Tells the failure unless it was told before; returns nResult.
+    qint32 Report(Trouble trouble, const QByteArray& path, int nError, qint32 nResult);
 
     std::mutex m_mutex;
     QByteArray m_configHome, m_home; // the environment m_path was built from
@@ -75,5 +103,9 @@ private:
     QByteArray m_keptPath;
     FileStamp m_keptStamp;
     bool m_bKeptIsRacy = true;
-    Snapshot m_pKept;
+    Text m_pKept;
+    // Another process writes the store in milliseconds: one that holds the lock this long is stuck.
+    std::chrono::milliseconds m_lockWait{1000};
+    bool m_bLockStuck = false; // the last update gave up waiting for the lock
+    std::array<bool, kTroubleCount> m_reported{};
 };

@@ -8,8 +8,6 @@ namespace {
 
 constexpr QByteArrayView kHeader("REGEDIT4");
 constexpr QByteArrayView kRootName("HKEY_CURRENT_USER");
-// Hex data is wrapped before a line grows past 80 characters, as an export wraps it.
-constexpr qsizetype kWrapColumn = 76;
 
 bool IsBlank(char c)
 {
@@ -25,6 +23,23 @@ QByteArrayView Trimmed(QByteArrayView text)
     return text;
 }
 
+QByteArrayView SkipBlanks(QByteArrayView text)
+{
+    while (!text.isEmpty() && IsBlank(text.front()))
+        text = text.sliced(1);
+    return text;
+}
+
+// Nothing but blanks, or a comment: then the comment, with the blanks before it, goes to
+// comment (lines come trimmed).
+bool IsEndOfData(QByteArrayView rest, QByteArrayView& comment)
+{
+    const QByteArrayView body = SkipBlanks(rest);
+    const bool bEnd = body.isEmpty() || body.front() == ';';
+    comment = bEnd && !body.isEmpty() ? rest : QByteArrayView();
+    return bEnd;
+}
+
 int HexDigit(char c)
 {
     if (c >= '0' && c <= '9')
@@ -36,82 +51,106 @@ int HexDigit(char c)
     return -1;
 }
 
-// A number of one to eight hex digits, the whole text.
-std::optional<quint32> ParseHexNumber(QByteArrayView text, qsizetype nMinDigits)
+// Takes the hex number at the start of the text: at least one digit, at most nMaxDigits of
+// them, and not above nMaxValue.
+std::optional<quint32> TakeHexNumber(QByteArrayView& text, qsizetype nMaxDigits, quint64 nMaxValue)
 {
-    if (text.size() < nMinDigits || text.size() > 8)
+    quint64 n = 0;
+    qsizetype nCount = 0;
+    for (; nCount < text.size() && HexDigit(text[nCount]) >= 0; ++nCount) {
+        n = n << 4 | quint64(HexDigit(text[nCount]));
+        if (n > nMaxValue || nCount == nMaxDigits)
+            return std::nullopt;
+    }
+    if (nCount == 0)
         return std::nullopt;
-    quint32 n = 0;
-    for (char c : text) {
-        const int digit = HexDigit(c);
-        if (digit < 0)
-            return std::nullopt;
-        n = n << 4 | quint32(digit);
-    }
-    return n;
+    text = text.sliced(nCount);
+    return quint32(n);
 }
 
-// "01,ab,ff": two digits a byte, commas between, blanks around; a missing or short byte (as a
-// cut-off line leaves it) fails the whole list.
-std::optional<QByteArray> ParseHexBytes(QByteArrayView text)
-{
-    QByteArray bytes;
-    text = Trimmed(text);
-    if (text.isEmpty())
-        return bytes;
-    for (;;) {
-        const qsizetype comma = text.indexOf(',');
-        const QByteArrayView item = Trimmed(comma < 0 ? text : text.first(comma));
-        const auto byte = ParseHexNumber(item, 2);
-        if (item.size() != 2 || !byte)
-            return std::nullopt;
-        bytes.append(char(*byte));
-        if (comma < 0)
-            return bytes;
-        text = text.sliced(comma + 1);
-    }
-}
-
-// A quoted text starting at text[0] == '"', with \\ and \" as its only escapes. Returns the
-// text and the number of characters it took, closing quote included.
+// A quoted text starting at text[0] == '"'. Returns the text and the number of characters it
+// took, closing quote included.
 std::optional<std::pair<QByteArray, qsizetype>> ParseQuoted(QByteArrayView text)
 {
     QByteArray out;
     for (qsizetype i = 1; i < text.size(); ++i) {
-        const char c = text[i];
+        char c = text[i];
         if (c == '"')
             return std::pair(out, i + 1);
         if (c == '\\') {
-            if (++i == text.size() || (text[i] != '\\' && text[i] != '"'))
+            if (++i == text.size() || text[i] == '0')
                 return std::nullopt;
+            c = text[i] == 'n' ? '\n' : text[i] == 'r' ? '\r' : text[i];
         }
-        out.append(text[i]);
+        out.append(c);
     }
     return std::nullopt;
+}
+
+bool StartsWithNoCase(QByteArrayView text, QByteArrayView prefix)
+{
+    return text.size() >= prefix.size() &&
+           text.first(prefix.size()).compare(prefix, Qt::CaseInsensitive) == 0;
+}
+
+enum class HexResult
+{
+    Complete,
+    Continued, // a backslash asks for the next line
+    Failed,
+};
+
+// "01,ab,ff": a byte's digits (leading zeros allowed), commas between, blanks around, a comment or
+// a backslash (more on the next line) after the last comma.
+HexResult ParseHexBytes(QByteArrayView text, QByteArray& bytes, QByteArrayView& comment)
+{
+    for (;;) {
+        if (IsEndOfData(text, comment))
+            return HexResult::Complete;
+        text = SkipBlanks(text);
+        if (text.front() == '\\')
+            return HexResult::Continued;
+        const auto byte = TakeHexNumber(text, text.size(), 0xff);
+        if (!byte)
+            return HexResult::Failed;
+        bytes.append(char(*byte));
+        if (IsEndOfData(text, comment))
+            return HexResult::Complete;
+        text = SkipBlanks(text);
+        if (text.front() != ',')
+            return HexResult::Failed;
+        text = text.sliced(1);
+    }
 }
 
 class CParser
 {
 public:
-    explicit CParser(QByteArrayView text) : m_text(text)
+    explicit CParser(QByteArrayView text)
     {
+        m_result.text = text.toByteArray();
+        m_text = m_result.text;
         if (m_text.startsWith("\xEF\xBB\xBF"))
-            m_text = m_text.sliced(3);
+            m_nAt = 3;
     }
 
     RegistryParseResult Run()
     {
         while (!AtEnd()) {
+            const qsizetype nStart = m_nAt;
             const QByteArrayView line = Trimmed(NextLine());
-            if (line.isEmpty() || line.startsWith(';') || line == kHeader)
+            if (line.isEmpty() || line.startsWith(';') || line.startsWith('#') || line == kHeader)
                 continue;
+            const bool bEndsBroken = std::exchange(m_bBroken, false);
             bool bParsed = false;
             if (line.startsWith('['))
-                bParsed = ParseKey(line);
+                bParsed = ParseKey(line, nStart);
             else if (line.startsWith('"') || line.startsWith('@'))
-                bParsed = m_pKey && ParseValue(line);
-            if (!bParsed)
-                ++m_result.nSkippedLines;
+                bParsed = m_pKey && ParseValue(line, nStart);
+            if (bParsed)
+                m_result.entries.back().bEndsBrokenValue = bEndsBroken;
+            else
+                m_result.nSkippedLines += CountLines(nStart);
         }
         return std::move(m_result);
     }
@@ -128,17 +167,44 @@ private:
     QByteArrayView NextLine()
     {
         const QByteArrayView line = PeekLine();
-        m_nAt += line.size() + 1;
+        m_nAt = std::min(m_nAt + line.size() + 1, m_text.size());
         return line;
     }
 
-    bool ParseKey(QByteArrayView line)
+    // The lines read since nStart that hold more than a comment.
+    int CountLines(qsizetype nStart) const
+    {
+        int nLines = 0;
+        for (qsizetype at = nStart; at < m_nAt;) {
+            const qsizetype end = std::min(m_text.indexOf('\n', at), m_nAt);
+            const QByteArrayView body = Trimmed(m_text.sliced(at, (end < 0 ? m_nAt : end) - at));
+            nLines += !body.isEmpty() && !body.startsWith(';') && !body.startsWith('#');
+            at = end < 0 ? m_nAt : end + 1;
+        }
+        return nLines;
+    }
+
+    RegistryTextEntry& AddEntry(RegistryTextEntry::Kind kind, qsizetype nStart)
+    {
+        RegistryTextEntry& entry = m_result.entries.emplace_back();
+        entry.kind = kind;
+        entry.nStart = nStart;
+        entry.nEnd = m_nAt;
+        entry.path = m_pKey->first;
+        return entry;
+    }
+
+    bool ParseKey(QByteArrayView line, qsizetype nStart)
     {
         // Values under a key that cannot be read cannot be placed either: they are skipped.
         m_pKey = nullptr;
-        if (!line.endsWith(']'))
+        // The name ends at the line's last bracket; what follows is a comment.
+        const qsizetype close = line.lastIndexOf(']');
+        if (close < 0)
             return false;
-        const QByteArrayView name = line.sliced(1, line.size() - 2);
+        const QByteArrayView name = line.sliced(1, close - 1);
+        if (name.isEmpty() || IsBlank(name.front()))
+            return false;
         const qsizetype slash = name.indexOf('\\');
         const QByteArrayView root = slash < 0 ? name : name.first(slash);
         if (root.compare(kRootName, Qt::CaseInsensitive) != 0)
@@ -149,189 +215,121 @@ private:
         if (!IsValidRegistryPath(path))
             return false;
         m_pKey = &m_result.data.CreateKey(path);
+        AddEntry(RegistryTextEntry::Kind::Key, nStart);
         return true;
     }
 
-    bool ParseValue(QByteArrayView line)
+    bool ParseValue(QByteArrayView line, qsizetype nStart)
     {
         QByteArray name;
         if (line.startsWith('@')) {
             line = line.sliced(1);
         } else {
             const auto quoted = ParseQuoted(line);
-            if (!quoted)
+            if (!quoted || !IsValidRegistryValueName(quoted->first))
                 return false;
             name = quoted->first;
             line = line.sliced(quoted->second);
         }
+        line = SkipBlanks(line);
         if (!line.startsWith('='))
             return false;
-        const auto value = ParseData(line.sliced(1));
+        line = SkipBlanks(line.sliced(1));
+        QByteArrayView comment;
+        if (line.startsWith('-')) {
+            if (!IsEndOfData(line.sliced(1), comment))
+                return false;
+            m_pKey->second.erase(name);
+            AddEntry(RegistryTextEntry::Kind::Removal, nStart).name = name;
+            return true;
+        }
+        QByteArray notes;
+        bool bOpenEnd = false;
+        const auto value = ParseData(line, notes, comment, bOpenEnd);
         if (!value)
             return false;
         // A name met twice keeps its last value, as an import would leave it.
         m_pKey->second.insert_or_assign(name, *value);
+        RegistryTextEntry& entry = AddEntry(RegistryTextEntry::Kind::Value, nStart);
+        entry.name = name;
+        entry.comment = comment.toByteArray();
+        entry.notes = notes;
+        entry.bOpenEnd = bOpenEnd;
         return true;
     }
 
-    std::optional<RegistryValue> ParseData(QByteArrayView data)
+    std::optional<RegistryValue> ParseData(QByteArrayView data, QByteArray& notes,
+                                           QByteArrayView& comment, bool& bOpenEnd)
     {
         if (data.startsWith('"')) {
             const auto quoted = ParseQuoted(data);
-            if (!quoted || quoted->second != data.size())
+            if (!quoted || !IsEndOfData(data.sliced(quoted->second), comment))
                 return std::nullopt;
             QByteArray bytes = quoted->first;
             bytes.append('\0');
             return RegistryValue{REG_SZ, bytes};
         }
-        const qsizetype colon = data.indexOf(':');
-        if (colon < 0)
-            return std::nullopt;
-        const QByteArrayView kind = data.first(colon);
-        const QByteArrayView rest = data.sliced(colon + 1);
-        if (kind.compare("dword", Qt::CaseInsensitive) == 0) {
-            // Exactly eight digits, so that a cut-off line is not taken for a smaller number.
-            const auto n = ParseHexNumber(rest, 8);
-            if (!n)
+        if (StartsWithNoCase(data, "dword:")) {
+            QByteArrayView digits = SkipBlanks(data.sliced(6));
+            const auto n = TakeHexNumber(digits, 8, 0xffffffff);
+            if (!n || !IsEndOfData(digits, comment))
                 return std::nullopt;
             QByteArray bytes(4, '\0');
             qToLittleEndian(*n, bytes.data());
             return RegistryValue{REG_DWORD, bytes};
         }
         quint32 dwType = REG_BINARY;
-        if (kind.size() > 5 && kind.first(4).compare("hex(", Qt::CaseInsensitive) == 0 &&
-            kind.endsWith(')')) {
-            const auto n = ParseHexNumber(kind.sliced(4, kind.size() - 5), 1);
-            if (!n)
+        if (StartsWithNoCase(data, "hex(")) {
+            data = data.sliced(4);
+            const auto n = TakeHexNumber(data, 8, 0xffffffff);
+            if (!n || !data.startsWith("):"))
                 return std::nullopt;
             dwType = *n;
-        } else if (kind.compare("hex", Qt::CaseInsensitive) != 0) {
+            data = data.sliced(2);
+        } else if (StartsWithNoCase(data, "hex:")) {
+            data = data.sliced(4);
+        } else {
             return std::nullopt;
         }
-        const auto bytes = ParseHexBytes(JoinContinuations(rest));
-        if (!bytes)
-            return std::nullopt;
-        return RegistryValue{dwType, *bytes};
-    }
-
-    // Long hex data goes on over indented lines after a trailing backslash. Only lines that
-    // hold nothing but hex data are taken, so a damaged value never swallows a key or value.
-    QByteArray JoinContinuations(QByteArrayView first)
-    {
-        QByteArray joined = first.toByteArray();
-        while (joined.endsWith('\\')) {
-            if (AtEnd())
+        QByteArray bytes;
+        HexResult result = ParseHexBytes(data, bytes, comment);
+        while (result == HexResult::Continued) {
+            // Long hex data goes on over the following lines, comments and blank lines among
+            // them; it ends at the end of the text. Any other line cuts it short, and is read
+            // on its own again: a damaged value never swallows a key or value.
+            if (AtEnd()) {
+                bOpenEnd = true;
                 break;
-            const QByteArrayView next = PeekLine();
-            if (next.isEmpty() || !IsBlank(next.front()) || !IsHexData(Trimmed(next)))
-                break;
+            }
+            const qsizetype nLine = m_nAt;
+            const QByteArrayView next = Trimmed(PeekLine());
+            if (next.isEmpty() || next.startsWith(';')) {
+                NextLine();
+                notes.append(m_text.sliced(nLine, m_nAt - nLine));
+                continue;
+            }
+            if (HexDigit(next.front()) < 0) {
+                m_bBroken = true;
+                return std::nullopt;
+            }
             NextLine();
-            joined.chop(1);
-            joined.append(Trimmed(next));
+            result = ParseHexBytes(next, bytes, comment);
         }
-        return joined;
-    }
-
-    static bool IsHexData(QByteArrayView text)
-    {
-        for (char c : text) {
-            if (HexDigit(c) < 0 && c != ',' && c != '\\' && !IsBlank(c))
-                return false;
-        }
-        return !text.isEmpty();
+        if (result == HexResult::Failed)
+            return std::nullopt;
+        return RegistryValue{dwType, bytes};
     }
 
     QByteArrayView m_text;
     qsizetype m_nAt = 0;
     RegistryParseResult m_result;
     CRegistryData::Keys::value_type* m_pKey = nullptr;
+    bool m_bBroken = false; // the line about to be read cut short a value's continuation
 };
-
-void AppendQuoted(QByteArray& out, QByteArrayView text)
-{
-    out.append('"');
-    for (char c : text) {
-        if (c == '\\' || c == '"')
-            out.append('\\');
-        out.append(c);
-    }
-    out.append('"');
-}
-
-// A REG_SZ is written as text when it reads back to the same bytes: one terminating zero and
-// no other, and no line break.
-bool IsPlainText(const RegistryValue& value)
-{
-    if (value.dwType != REG_SZ || !value.data.endsWith('\0'))
-        return false;
-    const QByteArrayView text = QByteArrayView(value.data).chopped(1);
-    return !text.contains('\0') && !text.contains('\n') && !text.contains('\r');
-}
-
-void AppendValue(QByteArray& out, const QByteArray& name, const RegistryValue& value)
-{
-    const qsizetype nLineStart = out.size();
-    if (name.isEmpty())
-        out.append('@');
-    else
-        AppendQuoted(out, name);
-    out.append('=');
-    if (IsPlainText(value)) {
-        AppendQuoted(out, QByteArrayView(value.data).chopped(1));
-    } else if (value.dwType == REG_DWORD && value.data.size() == 4) {
-        out.append("dword:");
-        out.append(QByteArray::number(qFromLittleEndian<quint32>(value.data.constData()), 16)
-                       .rightJustified(8, '0'));
-    } else {
-        if (value.dwType == REG_BINARY) {
-            out.append("hex:");
-        } else {
-            out.append("hex(");
-            out.append(QByteArray::number(value.dwType, 16));
-            out.append("):");
-        }
-        qsizetype nColumn = out.size() - nLineStart;
-        const QByteArray hex = value.data.toHex();
-        for (qsizetype i = 0; i < value.data.size(); ++i) {
-            out.append(QByteArrayView(hex).sliced(2 * i, 2));
-            if (i + 1 == value.data.size())
-                break;
-            out.append(',');
-            nColumn += 3;
-            if (nColumn > kWrapColumn) {
-                out.append("\\\n  ");
-                nColumn = 2;
-            }
-        }
-    }
-    out.append('\n');
-}
 
 } // namespace
 
 RegistryParseResult ParseRegistryText(QByteArrayView text)
 {
     return CParser(text).Run();
-}
-
-QByteArray FormatRegistryText(const CRegistryData& data)
-{
-    QByteArray out(kHeader.toByteArray());
-    out.append('\n');
-    for (const auto& [path, values] : data.GetKeys()) {
-        // The root is always there; it is written only when it holds values.
-        if (path.isEmpty() && values.empty())
-            continue;
-        out.append("\n[");
-        out.append(kRootName);
-        if (!path.isEmpty()) {
-            out.append('\\');
-            out.append(path);
-        }
-        out.append("]\n");
-        for (const auto& [name, value] : values)
-            AppendValue(out, name, value);
-    }
-    out.append('\n');
-    return out;
 }

@@ -1,14 +1,25 @@
 #include "platform/Registry.h"
+
 #include "platform/RegistryText.h"
 
 #include "support/Bytes.h"
+#include "support/CapturedWarnings.h"
 #include "support/TestStore.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <functional>
+#include <future>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -148,25 +159,22 @@ TEST_F(RegistryTest, AHandleReadsOneVersionAndTheNextOpenSeesEveryChange)
 
 TEST_F(RegistryTest, WritesKeepWhatTheyDoNotTouch)
 {
-    // Damaged lines drop out; every good key and value survives a write.
-    WriteStoreFile("REGEDIT4\n\n"
-                   "[HKEY_CURRENT_USER\\Other]\n"
-                   "\"Kept\"=hex(7):61,00,00\n"
-                   "garbage\n"
-                   "[HKEY_CURRENT_USER\\Software\\Orvosoft\\Tellwick]\n"
-                   "\"MaxLines\"=dword:00000020\n"
-                   "\"Cut\"=dword:00");
+    // Lines that do not parse and comments stay where they are; only the new value is added.
+    const QByteArray text = "REGEDIT4\n\n"
+                            "[HKEY_CURRENT_USER\\Other]\n"
+                            "\"Kept\"=hex(7):61,00,00\n"
+                            "garbage\n"
+                            "[HKEY_CURRENT_USER\\Software\\Orvosoft\\Tellwick] ; by hand\n"
+                            "\"MaxLines\"=dword:20\n"
+                            "\"Cut\"=dword:";
+    WriteStoreFile(text);
     RegistryKeyHandle hKey;
     ASSERT_EQ(RegistryOpenKey(HKEY_CURRENT_USER, kKey, hKey), ERROR_SUCCESS);
     ASSERT_EQ(RegistrySetValue(hKey, "FastMark", REG_SZ, Bytes("---\0")), ERROR_SUCCESS);
-    EXPECT_EQ(ReadStoreFile(), "REGEDIT4\n\n"
-                               "[HKEY_CURRENT_USER\\Other]\n"
-                               "\"Kept\"=hex(7):61,00,00\n\n"
-                               "[HKEY_CURRENT_USER\\Software]\n\n"
-                               "[HKEY_CURRENT_USER\\Software\\Orvosoft]\n\n"
-                               "[HKEY_CURRENT_USER\\Software\\Orvosoft\\Tellwick]\n"
-                               "\"FastMark\"=\"---\"\n"
-                               "\"MaxLines\"=dword:00000020\n\n");
+    QByteArray expected = text;
+    expected.replace("by hand\n", "by hand\n\"FastMark\"=\"---\"\n");
+    EXPECT_EQ(ReadStoreFile().toStdString(), expected.toStdString());
+    EXPECT_EQ(Query(hKey, "MaxLines"), Bytes("\x20\0\0\0"));
 }
 
 TEST_F(RegistryTest, AStoreThatCannotBeReadIsNeverOverwritten)
@@ -197,9 +205,169 @@ TEST_F(RegistryTest, AFolderThatCannotBeWrittenFailsTheWrite)
         const CObeyFilePermissions obey;
         EXPECT_EQ(RegistrySetValue(hKey, "A", REG_SZ, Bytes("x\0")), ERROR_ACCESS_DENIED);
     }
-    ASSERT_TRUE(QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    ASSERT_TRUE(
+        QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
     EXPECT_EQ(Query(hKey, "A", ERROR_FILE_NOT_FOUND), "");
     EXPECT_TRUE(QDir(folder).entryList(QDir::Files).contains(QStringLiteral("Tellwick.reg")));
 }
 
 } // namespace
+
+namespace {
+
+// Gives the test a store of its own, in a folder of its own: what is told once is told again.
+class CFreshStoreFolder
+{
+public:
+    CFreshStoreFolder() : m_old(qgetenv("XDG_CONFIG_HOME"))
+    {
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_folder.path()));
+        QDir().mkpath(QFileInfo(QFile::decodeName(StoreFilePath())).path());
+    }
+    ~CFreshStoreFolder() { qputenv("XDG_CONFIG_HOME", m_old); }
+    CFreshStoreFolder(const CFreshStoreFolder&) = delete;
+    CFreshStoreFolder& operator=(const CFreshStoreFolder&) = delete;
+
+    QString Path() const { return m_folder.path(); }
+
+private:
+    QTemporaryDir m_folder;
+    QByteArray m_old;
+};
+
+} // namespace
+
+TEST_F(RegistryTest, AStoreItMayNotTouchIsLeftAloneAndToldOnce)
+{
+    const QByteArray text = "REGEDIT4\n\n[HKEY_CURRENT_USER]\n\"V\"=dword:00000001\n";
+    // Each sets the store up and returns what sets free a call stuck on it.
+    using Setup = std::function<std::function<void()>(const QByteArray& path)>;
+    const auto withMode = [&](QFile::Permissions permissions) {
+        return [=](const QByteArray&) {
+            WriteStoreFile(text);
+            QFile::setPermissions(QFile::decodeName(StoreFilePath()), permissions);
+            return [] {};
+        };
+    };
+    const struct
+    {
+        const char* what;
+        Setup setup;
+        qint32 nRead, nWrite;
+        const char* warning;
+    } cases[] = {
+        {"a FIFO",
+         [](const QByteArray& path) {
+             mkfifo(path.constData(), 0600);
+             // A writer wakes a reader stuck in open(); a file then takes the FIFO's place.
+             return [path] {
+                 close(open(path.constData(), O_WRONLY | O_NONBLOCK));
+                 unlink(path.constData());
+                 WriteStoreFile("");
+             };
+         },
+         ERROR_FILE_NOT_FOUND, ERROR_CANTREAD, "store unreadable: %1: not a regular file"},
+        {"a folder",
+         [](const QByteArray& path) {
+             mkdir(path.constData(), 0700);
+             return [] {};
+         },
+         ERROR_FILE_NOT_FOUND, ERROR_CANTREAD, "store unreadable: %1: not a regular file"},
+        {"no read permission", withMode(QFile::WriteOwner), ERROR_FILE_NOT_FOUND,
+         ERROR_ACCESS_DENIED, "store unreadable: %1: Permission denied"},
+        {"read-only", withMode(QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther),
+         ERROR_SUCCESS, ERROR_ACCESS_DENIED, "read-only store left alone: %1: Permission denied"},
+        {"lock held by another process",
+         [&](const QByteArray& path) {
+             WriteStoreFile(text);
+             const int fd =
+                 open(QByteArray(path).append(".lock").constData(), O_RDWR | O_CREAT, 0600);
+             flock(fd, LOCK_EX);
+             return [fd] { close(fd); };
+         },
+         ERROR_SUCCESS, ERROR_LOCK_VIOLATION,
+         "lock not taken: %1.lock: Resource temporarily unavailable"},
+    };
+    CRegistryFile::User().SetLockWait(std::chrono::milliseconds(0));
+    for (const auto& c : cases) {
+        const CFreshStoreFolder folder;
+        const QByteArray path = StoreFilePath();
+        const std::function<void()> setFree = c.setup(path);
+        struct stat before;
+        ASSERT_EQ(lstat(path.constData(), &before), 0) << c.what;
+        const CCapturedWarnings warnings;
+        std::vector<qint32> results;
+        // In a thread of its own, so that a call that blocks fails the test instead of hanging it.
+        auto calls = std::async(std::launch::async, [&] {
+            const CObeyFilePermissions obey;
+            for (int i = 0; i < 2; ++i) {
+                results.push_back(
+                    RegistryQueryValue(HKEY_CURRENT_USER, "V", nullptr, nullptr, nullptr));
+                RegistryKeyHandle hRoot = HKEY_CURRENT_USER;
+                results.push_back(RegistrySetValue(hRoot, "V", REG_DWORD, Bytes("\2\0\0\0")));
+            }
+        });
+        const bool bReturned =
+            calls.wait_for(std::chrono::seconds(30)) == std::future_status::ready;
+        struct stat after;
+        const int nStat = lstat(path.constData(), &after);
+        setFree();
+        calls.get();
+        EXPECT_TRUE(bReturned) << c.what << " blocked";
+        EXPECT_EQ(results, (std::vector{c.nRead, c.nWrite, c.nRead, c.nWrite})) << c.what;
+        const QByteArray line =
+            QByteArray("tellwick.settings: ").append(QByteArray(c.warning).replace("%1", path));
+        const QList<QByteArray> told = warnings.Lines();
+        EXPECT_EQ(told.size(), 1) << c.what;
+        EXPECT_TRUE(!told.isEmpty() && told[0].startsWith(line)) << told.join('\n').constData();
+        ASSERT_EQ(nStat, 0) << c.what;
+        EXPECT_EQ(after.st_ino, before.st_ino) << c.what;
+        EXPECT_EQ(after.st_mode, before.st_mode) << c.what;
+        QFile::setPermissions(QFile::decodeName(path), QFile::ReadOwner | QFile::WriteOwner);
+    }
+    CRegistryFile::User().SetLockWait(std::chrono::seconds(1));
+}
+
+TEST_F(RegistryTest, AStoreThatIsALinkIsWrittenThroughToItsTarget)
+{
+    const QByteArray text = "REGEDIT4\n; kept in my dotfiles\n[HKEY_CURRENT_USER]\n";
+    const struct
+    {
+        const char* what;
+        const char* target; // from the store's folder
+        bool bExists;
+    } cases[] = {
+        {"relative link", "../dotfiles/Tellwick.reg", true},
+        {"absolute link", "", true},
+        {"link to a file still to come", "../dotfiles/Tellwick.reg", false},
+    };
+    for (const auto& c : cases) {
+        const CFreshStoreFolder folder;
+        const QString dotfiles = folder.Path() + QStringLiteral("/dotfiles");
+        QDir().mkpath(dotfiles);
+        const QString targetPath = dotfiles + QStringLiteral("/Tellwick.reg");
+        QFile target(targetPath);
+        if (c.bExists) {
+            ASSERT_TRUE(target.open(QIODevice::WriteOnly));
+            target.write(text);
+            target.close();
+        }
+        const QByteArray link = *c.target ? QByteArray(c.target) : QFile::encodeName(targetPath);
+        ASSERT_EQ(symlink(link.constData(), StoreFilePath().constData()), 0) << c.what;
+
+        RegistryKeyHandle hRoot = HKEY_CURRENT_USER;
+        ASSERT_EQ(RegistrySetValue(hRoot, "V", REG_DWORD, Bytes("\2\0\0\0")), ERROR_SUCCESS)
+            << c.what;
+        EXPECT_EQ(QFile::symLinkTarget(QFile::decodeName(StoreFilePath())), targetPath) << c.what;
+        ASSERT_TRUE(target.open(QIODevice::ReadOnly)) << c.what;
+        const QByteArray written = target.readAll();
+        target.close();
+        EXPECT_EQ(written.startsWith(text), c.bExists) << written.constData();
+        EXPECT_TRUE(written.contains("\"V\"=dword:00000002\n")) << written.constData();
+        const QStringList left = QDir(dotfiles).entryList(QDir::Files) +
+                                 QDir(QFileInfo(QFile::decodeName(StoreFilePath())).path())
+                                     .entryList(QDir::Files | QDir::System);
+        EXPECT_EQ(left.join(u' '), QStringLiteral("Tellwick.reg Tellwick.reg Tellwick.reg.lock"))
+            << c.what;
+    }
+}

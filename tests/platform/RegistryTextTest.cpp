@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace {
 
 constexpr char kKey[] = "Software\\Orvosoft\\Tellwick";
@@ -107,7 +109,7 @@ TEST(RegistryTextTest, LongHexDataIsWrappedAndReadBack)
     EXPECT_TRUE(ParseRegistryText(text).data == data);
 }
 
-TEST(RegistryTextTest, DamagedLinesAreSkippedAndCostNothingElse)
+TEST(RegistryTextTest, DamagedLinesCostNothingElseAndAreKept)
 {
     const QByteArray head = "REGEDIT4\n\n[HKEY_CURRENT_USER\\T]\n\"Good\"=dword:00000007\n";
     const struct
@@ -117,17 +119,19 @@ TEST(RegistryTextTest, DamagedLinesAreSkippedAndCostNothingElse)
         int nSkipped;
     } cases[] = {
         {"garbage", "this is not a line\n\x01\x02\xff\n\"Also\"=\"kept\"\n", 2},
-        {"cut-off dword", "\"Also\"=\"kept\"\n\"Cut\"=dword:0000", 1},
+        {"cut-off dword", "\"Also\"=\"kept\"\n\"Cut\"=dword:", 1},
+        {"dword of nine digits", "\"Cut\"=dword:000000001\n\"Also\"=\"kept\"\n", 1},
         {"cut-off text", "\"Also\"=\"kept\"\n\"Cut\"=\"half a te", 1},
-        {"cut-off hex byte", "\"Also\"=\"kept\"\n\"Cut\"=hex:01,0", 1},
-        {"cut-off after comma", "\"Also\"=\"kept\"\n\"Cut\"=hex:01,02,", 1},
+        {"byte too large", "\"Also\"=\"kept\"\n\"Cut\"=hex:01,100", 1},
+        {"missing comma", "\"Also\"=\"kept\"\n\"Cut\"=hex:01 02", 1},
+        {"empty byte", "\"Also\"=\"kept\"\n\"Cut\"=hex:01,,02", 1},
         {"cut-off continuation", "\"Cut\"=hex:01,02,\\\n\"Also\"=\"kept\"\n", 1},
         {"cut-off name", "\"Also\"=\"kept\"\n\"Cu", 1},
-        {"unknown escape", "\"Cut\"=\"a\\nb\"\n\"Also\"=\"kept\"\n", 1},
+        {"zero escape", "\"Cut\"=\"a\\0b\"\n\"Also\"=\"kept\"\n", 1},
         {"text after the quotes", "\"Cut\"=\"a\" b\n\"Also\"=\"kept\"\n", 1},
         {"bad type number", "\"Cut\"=hex(zz):01\n\"Also\"=\"kept\"\n", 1},
         {"unknown kind", "\"Cut\"=qword:01\n\"Also\"=\"kept\"\n", 1},
-        {"deletion", "\"Cut\"=-\n\"Also\"=\"kept\"\n", 1},
+        {"damaged removal", "\"Cut\"=-x\n\"Also\"=\"kept\"\n", 1},
         // Values under a key that cannot be read are dropped; the next good key is read.
         {"other root", "[HKEY_LOCAL_MACHINE\\X]\n\"Lost\"=dword:00000001\n[HKEY_CURRENT_USER\\T]\n"
                        "\"Also\"=\"kept\"\n",
@@ -152,6 +156,95 @@ TEST(RegistryTextTest, DamagedLinesAreSkippedAndCostNothingElse)
         };
         EXPECT_TRUE(pKey->second == expected) << c.what;
         EXPECT_EQ(parsed.data.GetKeys().size(), 2u) << c.what; // the root and T
+
+        // Written back with a change, every damaged line is still there.
+        CRegistryData changed = parsed.data;
+        changed.FindKey("T")->second.insert_or_assign("A", RegistryValue{REG_SZ, Bytes("new\0")});
+        const RegistryParseResult written = ParseRegistryText(UpdateRegistryText(parsed, changed));
+        EXPECT_TRUE(written.data == changed) << c.what;
+        EXPECT_EQ(written.nSkippedLines, c.nSkipped) << c.what;
+        for (const QByteArray& line : c.tail.split('\n'))
+            EXPECT_TRUE(written.text.contains(line)) << c.what << ": " << line.constData();
+    }
+}
+
+TEST(RegistryTextTest, WritingBackChangesOnlyTheLinesOfWhatChanged)
+{
+    const QByteArray original =
+        "REGEDIT4\n"
+        "\n"
+        "; set by hand\n"
+        "[HKEY_CURRENT_USER\\Software\\Orvosoft\\Tellwick] ; poll less often\n"
+        "\"TimerMailWait\"=dword:1f4\n"
+        "\"LogFileName\"=\"C:\\temp\\x.log\"\n"
+        "not a value\n"
+        "\"MaxLines\"=dword:00000020 ; a short window\n"
+        "\"State\"=hex:01,02,\\\n"
+        "  ; between\n"
+        "  3\n"
+        "\n"
+        "[HKEY_CURRENT_USER\\Software\\Orvosoft\\Tellwick\\Settings]\n"
+        "\"ViewFont\"=\"-11,0,MS Sans Serif\"\n";
+    const QByteArray key = "Software\\Orvosoft\\Tellwick";
+    const auto set = [](const char* path, const char* name, RegistryValue value) {
+        return
+            [=](CRegistryData& data) { data.CreateKey(path).second.insert_or_assign(name, value); };
+    };
+    const auto remove = [](const char* path, const char* name) {
+        return [=](CRegistryData& data) { data.FindKey(path)->second.erase(name); };
+    };
+    const RegistryValue dword40{REG_DWORD, Bytes("\x40\0\0\0")};
+    const RegistryValue mark{REG_SZ, Bytes("--\0")};
+    const struct
+    {
+        const char* what;
+        QByteArray text;
+        std::function<void(CRegistryData&)> change;
+        QByteArray before, after; // the part of the text that changes
+    } cases[] = {
+        {"changed value, its comment kept", original, set(key, "MaxLines", dword40),
+         "\"MaxLines\"=dword:00000020 ; a short window",
+         "\"MaxLines\"=dword:00000040 ; a short window"},
+        {"changed value over lines, comments among them kept", original,
+         set(key, "State", RegistryValue{REG_BINARY, "\x05"}),
+         "\"State\"=hex:01,02,\\\n  ; between\n  3\n", "\"State\"=hex:05\n  ; between\n"},
+        {"removed value", original, remove(key, "TimerMailWait"), "\"TimerMailWait\"=dword:1f4\n",
+         ""},
+        {"added value at its place by name", original,
+         set("Software\\Orvosoft\\Tellwick\\Settings", "Size", mark), "\"ViewFont\"",
+         "\"Size\"=\"--\"\n\"ViewFont\""},
+        {"added value sorting after all", original, set(key, "Zoom", mark), "  3\n",
+         "  3\n\"Zoom\"=\"--\"\n"},
+        {"added key among the keys", original,
+         set("Software\\Orvosoft\\Tellwick\\Alerts", "", mark), "  3\n\n",
+         "  3\n\n[HKEY_CURRENT_USER\\Software\\Orvosoft\\Tellwick\\Alerts]\n@=\"--\"\n\n"},
+        {"added key at the end", original, set("Zz", "A", mark), "Serif\"\n",
+         "Serif\"\n\n[HKEY_CURRENT_USER\\Zz]\n\"A\"=\"--\"\n"},
+        {"value set again after a removal", "[HKEY_CURRENT_USER\\T]\n\"Z\"=\"z\"\n\"B\"=-\n",
+         set("T", "B", mark), "\"B\"=-\n", "\"B\"=-\n\"B\"=\"--\"\n"},
+        {"duplicates removed together", "[HKEY_CURRENT_USER\\T]\n\"B\"=\"1\"\n\"b\"=\"2\"\n",
+         remove("T", "B"), "\"B\"=\"1\"\n\"b\"=\"2\"\n", ""},
+        {"the holder of duplicates changed", "[HKEY_CURRENT_USER\\T]\n\"B\"=\"1\"\n\"b\"=\"2\"\n",
+         set("T", "B", mark), "\"b\"=\"2\"", "\"B\"=\"--\""},
+        {"removed value that cut short a damaged one",
+         "[HKEY_CURRENT_USER\\T]\n\"Bad\"=hex:01,\\\n\"B\"=\"1\"\n  02\n", remove("T", "B"),
+         "\"B\"=\"1\"", "\"B\"=-"},
+        {"data running to the end, then a value after it",
+         "[HKEY_CURRENT_USER\\T]\n\"A\"=hex:01,\\\n", set("T", "B", mark), "\"A\"=hex:01,\\\n",
+         "\"A\"=hex:01\n\"B\"=\"--\"\n"},
+        {"CR LF lines and no last line end", "REGEDIT4\r\n[HKEY_CURRENT_USER\\T]\r\n\"A\"=\"a\"",
+         set("T", "B", mark), "\"A\"=\"a\"", "\"A\"=\"a\"\r\n\"B\"=\"--\"\r\n"},
+    };
+    for (const auto& c : cases) {
+        const RegistryParseResult parsed = ParseRegistryText(c.text);
+        CRegistryData changed = parsed.data;
+        c.change(changed);
+        ASSERT_EQ(c.text.count(c.before), 1) << c.what;
+        QByteArray expected = c.text;
+        expected.replace(c.before, c.after);
+        const QByteArray written = UpdateRegistryText(parsed, changed);
+        EXPECT_EQ(written.toStdString(), expected.toStdString()) << c.what;
+        EXPECT_TRUE(ParseRegistryText(written).data == changed) << c.what;
     }
 }
 

@@ -62,7 +62,7 @@ TEST_F(SettingsTest, DamagedOrMissingStoresGiveTheDefaults)
         Bytes("REGEDIT4\n\0\0\0[HKEY_CURRENT_USER\\Software\\Orvosoft\\Tellwick]\n"),
         "REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Orvosoft\\Tellwick]\n"
         "\"MaxLines\"=dword:000000\n\"AddDateTime\"=hex:00,00,00,00,00\n"
-        "\"LogFileName\"=\"unterminated\n\"FastMark\"=dword:0000000g\n\"MakeVisible\"=dword:0000",
+        "\"LogFileName\"=\"unterminated\n\"FastMark\"=dword:0000000g\n\"MakeVisible\"=dword:",
         QByteArray(100000, '\n'),
     };
     for (const QByteArray& text : damaged) {
