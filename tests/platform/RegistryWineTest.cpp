@@ -142,7 +142,7 @@ std::string Text(const Listing& listing)
     return text.toStdString();
 }
 
-TEST(RegistryWineTest, DISABLED_ReadsAsTheRegistryEditorImports)
+TEST(RegistryWineTest, ReadsAsTheRegistryEditorImports)
 {
     if (QStandardPaths::findExecutable(QStringLiteral("wine")).isEmpty()) {
         if (qgetenv("CI") == "true")
