@@ -1,6 +1,7 @@
 #include "alerts/AlertDlg.h"
 
 #include "alerts/Alert.h"
+#include "alerts/AlertPage.h"
 #include "alerts/KeywordDlg.h"
 #include "extlib/orvosched/Task.h"
 #include "extlib/orvosched/TaskDialog.h"
@@ -294,7 +295,11 @@ INSTANTIATE_TEST_SUITE_P(
         FormCase{"AlertDlg",
                  [](CAlert& alert) { return std::make_unique<CAlertDlg>(&alert); },
                  {IDC_DESCRIPTION, IDC_ACTIVE, IDC_ADD, IDC_PROPERTIES, IDC_DELETE, IDC_KEYWORD_LIST,
-                  IDC_TASK, IDOK, IDCANCEL, IDC_DESCRIPTION}}),
+                  IDC_TASK, IDOK, IDCANCEL, IDC_DESCRIPTION}},
+        FormCase{"AlertPage",
+                 [](CAlert&) { return std::make_unique<CAlertPage>(); },
+                 {IDC_ADD, IDC_PROPERTIES, IDC_DELETE, IDC_TEST, IDC_ALERT_LIST, IDC_CHECK_ALERTS,
+                  IDC_ADD}}),
     CaseName());
 
 } // namespace
