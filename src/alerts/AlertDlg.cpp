@@ -22,11 +22,8 @@ constexpr int kDialogIconSize = 32;
 } // namespace
 
 CAlertDlg::CAlertDlg(CAlert* pAlert, QWidget* pParent)
-    : QDialog(pParent),
-      m_ui(new Ui::CAlertDlg),
-      m_strDescription(pAlert->m_strDescription),
-      m_bActive(pAlert->m_bActive),
-      m_pAlert(pAlert)
+    : QDialog(pParent), m_ui(new Ui::CAlertDlg), m_strDescription(pAlert->m_strDescription),
+      m_bActive(pAlert->m_bActive), m_pAlert(pAlert)
 {
     m_ui->setupUi(this);
     m_btnEdit = m_ui->propertiesButton;

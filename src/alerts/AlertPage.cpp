@@ -125,11 +125,11 @@ void CAlertPage::RefreshList()
     m_listAlerts->clear();
     for (const std::shared_ptr<CAlert>& pAlert : m_alerts) {
         const CTask* pTask = pAlert->GetTask();
-        new QTreeWidgetItem(m_listAlerts,
-                            {QString::fromLocal8Bit(pAlert->GetDescription()),
-                             pTask ? QString::fromLocal8Bit(pTask->GetDescription())
-                                   : QStringLiteral("None"),
-                             pAlert->m_bActive ? QStringLiteral("Yes") : QStringLiteral("No")});
+        new QTreeWidgetItem(
+            m_listAlerts,
+            {QString::fromLocal8Bit(pAlert->GetDescription()),
+             pTask ? QString::fromLocal8Bit(pTask->GetDescription()) : QStringLiteral("None"),
+             pAlert->m_bActive ? QStringLiteral("Yes") : QStringLiteral("No")});
     }
 }
 

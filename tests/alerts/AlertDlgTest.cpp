@@ -2,6 +2,7 @@
 
 #include "alerts/Alert.h"
 #include "alerts/AlertPage.h"
+#include "alerts/DialogInput.h"
 #include "alerts/KeywordDlg.h"
 #include "extlib/orvosched/Task.h"
 #include "extlib/orvosched/TaskDialog.h"
@@ -9,15 +10,12 @@
 #include "support/Bytes.h"
 #include "support/CaseName.h"
 
-#include "DialogInput.h"
-
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
-
 #include <optional>
 
 namespace {
@@ -47,7 +45,7 @@ struct KeywordCase
     const char* name;
     QList<int> selected; // of the keywords "a", "b", "c"
     Gesture gesture;
-    const char* opensWith; // the keyword dialog's text; null when no dialog may open
+    const char* opensWith;        // the keyword dialog's text; null when no dialog may open
     std::optional<QString> typed; // none: Cancel
     QList<QByteArray> after;
     QList<int> selectedAfter;
@@ -94,6 +92,8 @@ void TypeThenF4(QWidget& form)
     EXPECT_EQ(qobject_cast<QLineEdit*>(pEdit)->text(), QStringLiteral("Disk"));
 }
 
+// One case a line.
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Gestures, KeywordCommandTest,
     ::testing::Values(
@@ -115,6 +115,7 @@ INSTANTIATE_TEST_SUITE_P(
         KeywordCase{"F2OutsideTheList", {0}, PressIn(IDC_DESCRIPTION, Qt::Key_F2), nullptr, {}, {"a", "b", "c"}, {0}},
         KeywordCase{"InsertOutsideTheList", {0}, PressIn(IDC_ACTIVE, Qt::Key_Insert), nullptr, {}, {"a", "b", "c"}, {0}}),
     CaseName());
+// clang-format on
 
 struct LeaveCase
 {
@@ -162,12 +163,15 @@ TEST_P(AlertDlgLeaveTest, OkTakesDescriptionAndFlag)
     EXPECT_EQ(m_alert.m_keywords, (QList<QByteArray>{"a", "new"}));
 }
 
+// One case a line.
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Ways, AlertDlgLeaveTest,
                          ::testing::Values(LeaveCase{"OkButton", Click(IDOK), true},
                                            LeaveCase{"EnterInTheDescription", PressIn(IDC_DESCRIPTION, Qt::Key_Return), true},
                                            LeaveCase{"CancelButton", Click(IDCANCEL), false},
                                            LeaveCase{"EscapeInTheList", PressIn(IDC_KEYWORD_LIST, Qt::Key_Escape), false}),
                          CaseName());
+// clang-format on
 
 // Texts the dialogs did not change keep their bytes: written in another code page, or longer
 // than the dialogs let anyone type, they come back as they were.
@@ -286,6 +290,8 @@ TEST_P(FormTest, TabOrderAndAccessibleNames)
     }
 }
 
+// One case a line.
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Forms, FormTest,
     ::testing::Values(
@@ -301,5 +307,6 @@ INSTANTIATE_TEST_SUITE_P(
                  {IDC_ADD, IDC_PROPERTIES, IDC_DELETE, IDC_TEST, IDC_ALERT_LIST, IDC_CHECK_ALERTS,
                   IDC_ADD}}),
     CaseName());
+// clang-format on
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "alerts/AlertPage.h"
 
+#include "alerts/AlertTestSupport.h"
+#include "alerts/DialogInput.h"
 #include "extlib/orvosched/TaskDialog.h"
 #include "resources/resource.h"
 #include "settings/Catalogue.h"
@@ -7,13 +9,9 @@
 #include "support/CaseName.h"
 #include "support/TestStore.h"
 
-#include "AlertTestSupport.h"
-#include "DialogInput.h"
-
 #include <QCheckBox>
 #include <QHeaderView>
 #include <gtest/gtest.h>
-
 #include <optional>
 
 namespace {
@@ -161,6 +159,8 @@ constexpr char kFire[] = "[Fire off task fire-task| 'fire']";
 constexpr char kQuiet[] = "[Quiet on]";
 const std::string kAll = std::string(kDisk) + kFire + kQuiet;
 
+// One case a line.
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Gestures, AlertPageCommandTest,
     ::testing::Values(
@@ -179,6 +179,7 @@ INSTANTIATE_TEST_SUITE_P(
         CommandCase{"TestButtonOnAnAlertWithoutTask", {2}, Click(IDC_TEST), nullptr, {}, kAll, {2}, {}},
         CommandCase{"F9WithNothingSelected", {}, PressIn(IDC_CHECK_ALERTS, Qt::Key_F9), nullptr, {}, kAll, {}, {}}),
     CaseName());
+// clang-format on
 
 TEST_F(AlertPageTest, ListShowsDescriptionTaskAndActiveAndDoesNotSort)
 {
@@ -206,8 +207,9 @@ TEST_F(AlertPageTest, ListShowsDescriptionTaskAndActiveAndDoesNotSort)
         EXPECT_EQ(QStringList({header.text(0), header.text(1), header.text(2)}),
                   Strings({"Description", "Task", "Active"}));
         QHeaderView& headerView = *List().header();
-        QTest::mouseClick(headerView.viewport(), Qt::LeftButton, {},
-                          QPoint(headerView.sectionViewportPosition(0) + 4, headerView.height() / 2));
+        QTest::mouseClick(
+            headerView.viewport(), Qt::LeftButton, {},
+            QPoint(headerView.sectionViewportPosition(0) + 4, headerView.height() / 2));
         for (int nColumn = 0; nColumn < 3; ++nColumn)
             EXPECT_EQ(Rows(List(), nColumn), Strings(c.columns[nColumn]));
         // All three columns are in view.
@@ -304,14 +306,15 @@ TEST_F(AlertPageTest, HandOverKeepsTheWindowsAlertsUntilOk)
             }
         }
         const std::string fire = "[Fire on task fire-task| 'flames']";
-        EXPECT_EQ(Describe(window),
-                  bAccept ? fire + "[Added on 'added']" : "[Disk on task disk-task| 'disk']" + fire);
+        EXPECT_EQ(Describe(window), bAccept ? fire + "[Added on 'added']"
+                                            : "[Disk on task disk-task| 'disk']" + fire);
         EXPECT_EQ(pDisk.expired(), bAccept);
         EXPECT_EQ(pAdded.expired(), !bAccept);
         for (const std::shared_ptr<CAlert>& pAlert : window)
             pAlert->Match("disk flames");
-        EXPECT_EQ(*m_pRuns, bAccept ? (std::vector<QByteArray>{"fire-task", "fire-task"})
-                                    : (std::vector<QByteArray>{"fire-task", "disk-task", "fire-task"}));
+        EXPECT_EQ(*m_pRuns, bAccept
+                                ? (std::vector<QByteArray>{"fire-task", "fire-task"})
+                                : (std::vector<QByteArray>{"fire-task", "disk-task", "fire-task"}));
     }
 }
 

@@ -11,10 +11,8 @@
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
-
-#include <gtest/gtest.h>
-
 #include <functional>
+#include <gtest/gtest.h>
 #include <optional>
 
 // Makes the form's window the active one, as a window manager does with a window that opens
