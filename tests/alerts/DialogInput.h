@@ -42,8 +42,10 @@ public:
 protected:
     bool eventFilter(QObject* pObject, QEvent* pEvent) override
     {
+        if (m_bOpened || pEvent->type() != QEvent::Show)
+            return false;
         auto* pDialog = qobject_cast<QDialog*>(pObject);
-        if (m_bOpened || pEvent->type() != QEvent::Show || !pDialog || !pDialog->isModal())
+        if (!pDialog || !pDialog->isModal())
             return false;
         m_bOpened = true;
         // Queued: the dialog is shown before its loop runs, and only that loop can end it.
