@@ -14,7 +14,6 @@
 
 #include <QHeaderView>
 #include <QShortcut>
-#include <QShowEvent>
 
 namespace {
 
@@ -41,7 +40,7 @@ quint32 ReadCheckAlerts()
 } // namespace
 
 CAlertPage::CAlertPage(QWidget* pParent)
-    : QWidget(pParent), m_bCheckAlerts(ReadCheckAlerts()), m_ui(new Ui::CAlertPage)
+    : CPropertyPage(QStringLiteral("Alerts"), pParent), m_bCheckAlerts(ReadCheckAlerts()), m_ui(new Ui::CAlertPage)
 {
     m_ui->setupUi(this);
     m_listAlerts = m_ui->alertList;
@@ -92,21 +91,13 @@ CAlertPage::~CAlertPage() = default;
 
 bool CAlertPage::OnApply()
 {
-    if (m_bInitialized)
+    if (IsCreated())
         UpdateData(true);
     return true;
 }
 
-void CAlertPage::showEvent(QShowEvent* pEvent)
-{
-    if (!m_bInitialized)
-        OnInitDialog();
-    QWidget::showEvent(pEvent);
-}
-
 void CAlertPage::OnInitDialog()
 {
-    m_bInitialized = true;
     UpdateData(false);
     RefreshList();
     m_listAlerts->SelectRow(0);

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "alerts/Alert.h"
+#include "platform/PropertyPage.h"
 
-#include <QWidget>
 
 class CButtonST;
 class CReportList;
@@ -15,7 +15,7 @@ class CAlertPage;
 // message window's alerts (the same objects); on OK it calls OnApply, then takes m_alerts back
 // and stores m_bCheckAlerts. Alerts the page removed or added live on only in the list that
 // the owner keeps. Edits confirmed in the alert dialog go straight into the shared alerts.
-class CAlertPage : public QWidget
+class CAlertPage : public CPropertyPage
 {
     Q_OBJECT
 
@@ -26,19 +26,16 @@ public:
 
     // The sheet's OK: takes the box into m_bCheckAlerts once the page has been shown; a page
     // never shown keeps the value read when it was built. Nothing here can fail.
-    bool OnApply();
-    // True once the page has been shown: its list and box then stand for the members.
-    bool IsInitialized() const { return m_bInitialized; }
+    bool OnApply() override;
 
     CAlertList m_alerts;
     quint32 m_bCheckAlerts;
 
 protected:
-    void showEvent(QShowEvent* pEvent) override;
+    // Fills the box and the list from the members, the first time the page is shown.
+    void OnInitDialog() override;
 
 private:
-    // Fills the box and the list from the members, the first time the page is shown.
-    void OnInitDialog();
     void UpdateData(bool bSaveAndValidate);
     void RefreshList();
 
@@ -54,5 +51,4 @@ private:
     CButtonST* m_btnProperties;
     CButtonST* m_btnDelete;
     CButtonST* m_btnAdd;
-    bool m_bInitialized = false;
 };

@@ -2,7 +2,7 @@
 
 #include "alerts/Alert.h"
 #include "alerts/AlertPage.h"
-#include "alerts/DialogInput.h"
+#include "support/DialogInput.h"
 #include "alerts/KeywordDlg.h"
 #include "extlib/orvosched/Task.h"
 #include "extlib/orvosched/TaskDialog.h"

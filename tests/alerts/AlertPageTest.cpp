@@ -1,7 +1,7 @@
 #include "alerts/AlertPage.h"
 
 #include "alerts/AlertTestSupport.h"
-#include "alerts/DialogInput.h"
+#include "support/DialogInput.h"
 #include "extlib/orvosched/TaskDialog.h"
 #include "resources/resource.h"
 #include "settings/Catalogue.h"
@@ -253,7 +253,7 @@ TEST_F(AlertPageTest, EnableAlertsIsReadAtBuildingAndTakenBackOnlyFromAShownPage
             if (c.bToggle)
                 PressIn(IDC_CHECK_ALERTS, Qt::Key_Space)(page);
         }
-        EXPECT_EQ(page.IsInitialized(), c.bShow);
+        EXPECT_EQ(page.IsCreated(), c.bShow);
         EXPECT_TRUE(page.OnApply());
         EXPECT_EQ(page.m_bCheckAlerts, c.dwApplied);
     }
