@@ -8,8 +8,7 @@
 #include "resources/DlgItem.h"
 #include "resources/ResIcon.h"
 #include "resources/resource.h"
-#include "settings/Catalogue.h"
-#include "settings/RegistryKey.h"
+#include "settings/ProgramValue.h"
 #include "ui_AlertPage.h"
 
 #include <QHeaderView>
@@ -28,19 +27,10 @@ enum Column
     kActiveColumn,
 };
 
-quint32 ReadCheckAlerts()
-{
-    quint32 dwValue = kCheckAlerts.dwDefault;
-    CRegistryKey key(HKEY_LOCAL_MACHINE);
-    if (key.Open(HKEY_CURRENT_USER, kProgramKey))
-        key.ReadDword(kCheckAlerts.name, dwValue);
-    return dwValue;
-}
-
 } // namespace
 
 CAlertPage::CAlertPage(QWidget* pParent)
-    : CPropertyPage(QStringLiteral("Alerts"), pParent), m_bCheckAlerts(ReadCheckAlerts()), m_ui(new Ui::CAlertPage)
+    : CPropertyPage(QStringLiteral("Alerts"), pParent), m_bCheckAlerts(ReadProgramDword(kCheckAlerts)), m_ui(new Ui::CAlertPage)
 {
     m_ui->setupUi(this);
     m_listAlerts = m_ui->alertList;

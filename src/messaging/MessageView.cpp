@@ -17,6 +17,7 @@
 #include "resources/resource.h"
 #include "settings/Catalogue.h"
 #include "settings/Profile.h"
+#include "settings/ProgramValue.h"
 #include "settings/RegistryKey.h"
 #include "settings/Settings.h"
 
@@ -41,26 +42,6 @@ constexpr quint32 kMaxPollInterval = std::numeric_limits<qint32>::max();
 // How long after the pipeline asked for the window to come forward the focus it brings may
 // still arrive.
 constexpr int kActivationFocusMs = 2000;
-
-// A value of the program's key, read afresh; its default when the key or the value is missing.
-// Writes a value of the program's key, creating the key first when it is missing.
-void WriteProgramDword(const DwordValue& value, quint32 dwValue)
-{
-    CRegistryKey key(HKEY_LOCAL_MACHINE);
-    if (!key.TryOpen(HKEY_CURRENT_USER, kProgramKey))
-        key.Create(HKEY_CURRENT_USER, kProgramKey);
-    if (key.Open(HKEY_CURRENT_USER, kProgramKey))
-        key.WriteDword(value.name, dwValue);
-}
-
-quint32 ReadProgramDword(const DwordValue& value)
-{
-    quint32 dwValue = value.dwDefault;
-    CRegistryKey key(HKEY_LOCAL_MACHINE);
-    if (key.Open(HKEY_CURRENT_USER, kProgramKey))
-        key.ReadDword(value.name, dwValue);
-    return dwValue;
-}
 
 } // namespace
 
