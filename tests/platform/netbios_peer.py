@@ -6,6 +6,10 @@
                             data (hex), as Samba's parser sees them
   netbios_peer.py windows   prints mailslot writes as Windows lays them out (hex, one a line),
                             unique and group, with the fields Windows sets
+  netbios_peer.py names     reads name service packets (hex, one a line) and for each prints
+                            "same" or "differs", the flags, the name and the addresses
+  netbios_peer.py windows-names
+                            prints a name query and a positive answer as Windows sends them
 """
 import sys
 
@@ -88,4 +92,49 @@ def windows():
                         b"<PING>\x00", 0xFFFFFFFF).hex())
 
 
-{"repack": repack, "windows": windows}[sys.argv[1]]()
+def names():
+    for line in sys.stdin:
+        raw = bytes.fromhex(line.strip())
+        packet = ndr_unpack(nbt.name_packet, raw)
+        records = list(packet.questions or []) + list(packet.answers or [])
+        addresses = []
+        for answer in packet.answers or []:
+            addresses += [entry.ipaddr for entry in answer.rdata.addresses]
+        print(" ".join(["same" if ndr_pack(packet) == raw else "differs",
+                        "%04x" % packet.operation, name_text(records[0].name)] + addresses))
+
+
+def windows_names():
+    question = nbt.name_question()
+    question.name = name("DESK-7", 0x00)
+    question.question_type = nbt.NBT_QTYPE_NETBIOS
+    question.question_class = nbt.NBT_QCLASS_IP
+    query = nbt.name_packet()
+    query.name_trn_id = 0x81C2
+    query.operation = nbt.NBT_FLAG_RECURSION_DESIRED | nbt.NBT_FLAG_BROADCAST
+    query.qdcount = 1
+    query.questions = [question]
+    print(ndr_pack(query).hex())
+
+    address = nbt.rdata_address()
+    address.nb_flags = nbt.NBT_NODE_H
+    address.ipaddr = "192.168.0.9"
+    netbios = nbt.rdata_netbios()
+    netbios.length = 6
+    netbios.addresses = [address]
+    record = nbt.res_rec()
+    record.name = name("WIN-DESK", 0x00)
+    record.rr_type = nbt.NBT_QTYPE_NETBIOS
+    record.rr_class = nbt.NBT_QCLASS_IP
+    record.ttl = 300000
+    record.rdata = netbios
+    answer = nbt.name_packet()
+    answer.name_trn_id = 0x81C2
+    answer.operation = nbt.NBT_FLAG_REPLY | nbt.NBT_FLAG_AUTHORITATIVE | nbt.NBT_FLAG_RECURSION_DESIRED
+    answer.ancount = 1
+    answer.answers = [record]
+    print(ndr_pack(answer).hex())
+
+
+{"repack": repack, "windows": windows, "names": names,
+ "windows-names": windows_names}[sys.argv[1]]()

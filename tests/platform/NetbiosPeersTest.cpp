@@ -1,6 +1,7 @@
 // Samba's packet code and Wireshark's dissector owe nothing to Tellwick's: what one writes, the
-// others must read as the same mailslot write, field for field.
+// others must read as the same mailslot write or name packet, field for field.
 #include "platform/MailslotDatagram.h"
+#include "platform/NetbiosNamePacket.h"
 
 #include <QFile>
 #include <QProcess>
@@ -60,7 +61,7 @@ MailslotDatagram Write(NetbiosDatagramType type, NetbiosName destination, QByteA
 
 } // namespace
 
-TEST(MailslotDatagramPeersTest, SambaReadsWhatTellwickWritesAndPacksItByteForByte)
+TEST(NetbiosPeersTest, SambaReadsWhatTellwickWritesAndPacksItByteForByte)
 {
     REQUIRE_TOOL(HasSamba(), "python3-samba");
     const MailslotDatagram writes[] = {
@@ -82,7 +83,7 @@ TEST(MailslotDatagramPeersTest, SambaReadsWhatTellwickWritesAndPacksItByteForByt
         EXPECT_TRUE(lines[i].startsWith(QLatin1String(expected[i]))) << lines[i].toStdString();
 }
 
-TEST(MailslotDatagramPeersTest, TellwickReadsWhatWindowsWrites)
+TEST(NetbiosPeersTest, TellwickReadsWhatWindowsWrites)
 {
     REQUIRE_TOOL(HasSamba(), "python3-samba");
     const QStringList lines = Peer(QStringLiteral("windows")).split(u'\n', Qt::SkipEmptyParts);
@@ -101,7 +102,7 @@ TEST(MailslotDatagramPeersTest, TellwickReadsWhatWindowsWrites)
     EXPECT_EQ(group->data, QByteArray("<PING>\0", 7));
 }
 
-TEST(MailslotDatagramPeersTest, WiresharkDissectsAMailslotWrite)
+TEST(NetbiosPeersTest, WiresharkDissectsAMailslotWrite)
 {
     const QString text2pcap = QStandardPaths::findExecutable(QStringLiteral("text2pcap"));
     const QString tshark = QStandardPaths::findExecutable(QStringLiteral("tshark"));
@@ -123,4 +124,23 @@ TEST(MailslotDatagramPeersTest, WiresharkDissectsAMailslotWrite)
                                         QStringLiteral("-e"), QStringLiteral("data.data"),
                                         QStringLiteral("-e"), QStringLiteral("_ws.expert.message")});
     EXPECT_EQ(fields.trimmed().toStdString(), "DESK-7<00>\tWIN-DESK<00>\t\\MAILSLOT\\ORVONET\t68656c6c6f00");
+}
+
+TEST(NetbiosPeersTest, NameQueriesAndAnswersReadAlikeBothWays)
+{
+    REQUIRE_TOOL(HasSamba(), "python3-samba");
+    const QByteArray ours = EncodeNameQuery({0x1234, {"WIN-DESK", 0x00, {}}, true}).value().toHex() + '\n'
+                            + EncodeNameAnswer({0x1234, {"DESK-7", 0x00, {}}, {0x0A000001, 0x0A000002}, 300000})
+                                  .value()
+                                  .toHex()
+                            + '\n';
+    EXPECT_EQ(Peer(QStringLiteral("names"), ours).toStdString(),
+              "same 0110 WIN-DESK<00>\nsame 8500 DESK-7<00> 10.0.0.1 10.0.0.2\n");
+
+    const QStringList windows = Peer(QStringLiteral("windows-names")).split(u'\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(windows.size(), 2);
+    EXPECT_EQ(DecodeNameQuery(QByteArray::fromHex(windows[0].toLatin1())),
+              (NetbiosNameQuery{0x81C2, {"DESK-7", 0x00, {}}, true}));
+    EXPECT_EQ(DecodeNameAnswer(QByteArray::fromHex(windows[1].toLatin1())),
+              (NetbiosNameAnswer{0x81C2, {"WIN-DESK", 0x00, {}}, {0xC0A80009}, 300000}));
 }
