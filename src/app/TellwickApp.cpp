@@ -112,8 +112,8 @@ QUrl CTellwickApp::HelpFileUrl()
 {
     const QDir programDir(QCoreApplication::applicationDirPath());
     const QString strBeside = programDir.filePath(QLatin1String(kHelpFileName));
-    const QString strInstalled =
-        programDir.filePath(QStringLiteral("../share/doc/tellwick/") + QLatin1String(kHelpFileName));
+    const QString strInstalled = programDir.filePath(QLatin1String(TELLWICK_DATA_FROM_BIN "/") +
+                                                     QLatin1String(kHelpFileName));
     const QString strPath = QFileInfo::exists(strBeside) ? strBeside : QDir::cleanPath(strInstalled);
     return QUrl::fromLocalFile(strPath);
 }
