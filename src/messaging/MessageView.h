@@ -46,6 +46,8 @@ public:
     int SkippedTaskStarts() const { return m_nSkippedTaskStarts; }
 
     void OnSendMessage();
+    // Runs the Properties sheet on the window's options and alerts, and takes them over on OK.
+    void OnShowProperties();
     void OnFastMark();
     void OnClear();
     void OnHide();
