@@ -6,7 +6,7 @@
 # answer on the command line; the installed program's window shows the installed icon, a
 # message sent with the installed tellwick-send arrives, and Help opens the installed page.
 . "$(dirname "$0")/session.sh"
-need_tools man convert
+need_tools man convert desktop-file-validate
 case ${TELLWICK_INSTALL:-} in
 prefix) need_tools cmake ;;
 deb) need_tools dpkg-deb ;;
@@ -90,6 +90,31 @@ xdotool key Escape Escape Escape
 
 sizes=$("$PYTHON" "$E2E_DIR/window_icon.py" "$MAIN_WINDOW" "$THEME" "$icon") || fail "the window's icon is not the installed one"
 echo "the window's icon is the installed one at $sizes"
+
+# "Run Tellwick at startup" writes an autostart entry that starts the program the menu entry
+# starts, with the menu entry's icon.
+type_keys ctrl+p
+wait_for "the Properties sheet" atspi states dialog "Tellwick Properties"
+atspi do "check box" "Run Tellwick at startup"
+# The box's action is a click that Qt animates: it ticks the box a moment later.
+startup_ticked() {
+    atspi states "check box" "Run Tellwick at startup" | grep -qw checked
+}
+wait_for "the box to be ticked" startup_ticked
+xdotool key Return
+AUTOSTART="$XDG_CONFIG_HOME/autostart/Tellwick.desktop"
+wait_for "the autostart entry $AUTOSTART" test -s "$AUTOSTART"
+sheet_closed() {
+    ! atspi states dialog "Tellwick Properties"
+}
+wait_for "the sheet to close" sheet_closed
+desktop-file-validate "$AUTOSTART" || fail "the autostart entry is not valid: $(cat "$AUTOSTART")"
+autostart_key() {
+    sed -n "s/^$1=//p" "$AUTOSTART"
+}
+[ "$(autostart_key Exec)" = "\"$(realpath "$program")\"" ] ||
+    fail "the autostart entry runs $(autostart_key Exec), the menu entry $program"
+[ "$(autostart_key Icon)" = "$icon" ] || fail "the autostart entry shows icon $(autostart_key Icon), the menu entry $icon"
 
 "$PREFIX/bin/tellwick-send" localhost "installed hello" || fail "the installed tellwick-send failed"
 wait_for "the stamped line in Tellwick.log" logged "installed hello"
