@@ -6,7 +6,7 @@
 # answer on the command line; the installed program's window shows the installed icon, a
 # message sent with the installed tellwick-send arrives, and Help opens the installed page.
 . "$(dirname "$0")/session.sh"
-need_tools man convert desktop-file-validate
+need_tools man convert desktop-file-validate appstreamcli
 case ${TELLWICK_INSTALL:-} in
 prefix) need_tools cmake ;;
 deb) need_tools dpkg-deb ;;
@@ -53,8 +53,12 @@ for size in 16 24 32 48 64 128 256; do
     png="$THEME/${size}x$size/apps/$icon.png"
     [ "$(identify -format %wx%h "$png" 2>/dev/null)" = "${size}x$size" ] || fail "no ${size}x$size icon $png"
 done
-grep -q "<launchable type=\"desktop-id\">$APP_ID.desktop</launchable>" \
-    "$PREFIX/share/metainfo/$APP_ID.metainfo.xml" || fail "the metainfo does not name $APP_ID.desktop"
+METAINFO="$PREFIX/share/metainfo/$APP_ID.metainfo.xml"
+grep -q "<launchable type=\"desktop-id\">$APP_ID.desktop</launchable>" "$METAINFO" ||
+    fail "the metainfo does not name $APP_ID.desktop"
+# As installed, the entry and the metainfo pass the desktop's own checkers.
+remarks=$(desktop-file-validate "$ENTRY" 2>&1) && [ -z "$remarks" ] || fail "desktop-file-validate: $remarks"
+appstreamcli validate --no-net --strict "$METAINFO" >/dev/null || fail "appstreamcli: $(appstreamcli validate --no-net "$METAINFO")"
 
 # man finds both manuals in the prefix and renders them without a warning.
 for page in tellwick tellwick-send; do
