@@ -41,6 +41,8 @@ constexpr quint32 kMaxPollInterval = std::numeric_limits<qint32>::max();
 // How long after the pipeline asked for the window to come forward the focus it brings may
 // still arrive.
 constexpr int kActivationFocusMs = 2000;
+// A slice's records wait for each other only up to this many bytes.
+constexpr qsizetype kMaxPendingLog = 1 << 20;
 
 // A value of the program's key, read afresh; its default when the key or the value is missing.
 quint32 ReadProgramDword(const DwordValue& value)
@@ -92,6 +94,7 @@ CMessageView::~CMessageView()
 {
     // Only a window that loaded the alerts writes them back: saving the empty list of one that
     // never got so far would wipe the user's alert file.
+    WriteLog();
     if (m_bCreated)
         SaveAlerts(m_alerts, !m_bAlertFileWhole);
     m_alerts.clear();
@@ -164,6 +167,7 @@ void CMessageView::ReadSlice()
         // A tick nested in this message (a task's own dialog) read in a slice of its own.
         m_slice.nEndMs = nEndMs;
     } while (m_nToRead > 0 && m_sliceClock() < nEndMs);
+    WriteLog();
     if (m_nToRead > 0)
         m_sliceTimer.start();
 }
@@ -246,6 +250,9 @@ void CMessageView::ProcessMessage(const QByteArray& text)
         // may change the list meanwhile.
         CAlertList candidates;
         m_matcher.FindCandidates(m_alerts, text, candidates);
+        // A task may read the log: the lines before this one are there when it starts.
+        if (!candidates.empty())
+            WriteLog();
         for (const std::shared_ptr<CAlert>& pAlert : candidates) {
             CAlert::TaskStart start = CAlert::TaskStart::NoTask;
             if (pAlert->Match(text, &start) && start == CAlert::TaskStart::StillRunning)
@@ -268,17 +275,17 @@ void CMessageView::ProcessMessage(const QByteArray& text)
     }
     if (m_slice.bFlashTrayIcon && !std::exchange(m_slice.bFlashAsked, true))
         QCoreApplication::postEvent(MainWindow(), new CWindowMessage(WM_FLASH_TRAY, 0, 0));
-    AddLoggedLine(text, m_slice.bLogToFile, m_slice.logFileName);
+    AddLoggedLine(text, m_slice.bLogToFile, m_slice.logFileName, true);
 }
 
 void CMessageView::AddMessage(const QByteArray& text)
 {
     const CSettings settings;
-    AddLoggedLine(text, settings.GetLogToFile(), settings.GetLogFileName());
+    AddLoggedLine(text, settings.GetLogToFile(), settings.GetLogFileName(), false);
 }
 
 void CMessageView::AddLoggedLine(const QByteArray& text, bool bLogToFile,
-                                 const QByteArray& logFileName)
+                                 const QByteArray& logFileName, bool bInSlice)
 {
     QByteArray line;
     if (m_bAddDateTime) {
@@ -295,9 +302,25 @@ void CMessageView::AddLoggedLine(const QByteArray& text, bool bLogToFile,
     } else {
         line = text;
     }
-    if (bLogToFile && !logFileName.isEmpty())
-        AppendLog(logFileName, line);
+    if (bLogToFile && !logFileName.isEmpty()) {
+        if (!bInSlice || logFileName != m_pendingLogName || m_pendingLog.size() >= kMaxPendingLog)
+            WriteLog();
+        if (bInSlice) {
+            m_pendingLogName = logFileName;
+            m_pendingLog.append(line).append("\r\n");
+        } else {
+            AppendLog(logFileName, line);
+        }
+    }
     AddLine(line);
+}
+
+void CMessageView::WriteLog()
+{
+    if (m_pendingLog.isEmpty())
+        return;
+    AppendLogRecords(m_pendingLogName, m_pendingLog);
+    m_pendingLog.resize(0);
 }
 
 void CMessageView::LoadViewFont(FontDescription& description)

@@ -119,7 +119,10 @@ private:
     };
 
     void ReadSliceOptions();
-    void AddLoggedLine(const QByteArray& text, bool bLogToFile, const QByteArray& logFileName);
+    // With bInSlice the record waits in m_pendingLog for the others of the slice.
+    void AddLoggedLine(const QByteArray& text, bool bLogToFile, const QByteArray& logFileName,
+                       bool bInSlice);
+    void WriteLog();
     void ReportInboxNotCreated();
     void ReportPollError(quint32 nError);
     void ReportDrops();
@@ -133,6 +136,10 @@ private:
     // The date and time stamp of the second last stamped, with its blank.
     qint64 m_nStampSecond = -1;
     QByteArray m_stamp;
+    // Records of the slice not written yet. They reach the log together, before anything could
+    // look at it: at the end of the slice, before an alert's task runs, before another line.
+    QByteArray m_pendingLog;
+    QByteArray m_pendingLogName;
     quint64 m_nDropsTold = 0;
     bool m_bDropsGrew = false; // at the last tick
     // Running while the focus that a message's bringing the window forward causes is awaited.

@@ -792,8 +792,10 @@ TEST_F(MessageViewTest, ATickNestedInATaskReadsEachMessageOnceWhileTheListIsRepl
     auto pNesting = std::make_shared<CAlert>();
     pNesting->m_keywords = {"disk"};
     bool bNested = false;
+    QByteArray logSeenByTask;
     const CCallbackTask nest([&] {
         pRuns->push_back("nesting");
+        logSeenByTask = Log();
         if (std::exchange(bNested, true))
             return;
         view.m_alerts = {alert("fan only", "fan")};
@@ -802,15 +804,17 @@ TEST_F(MessageViewTest, ATickNestedInATaskReadsEachMessageOnceWhileTheListIsRepl
     pNesting->SetTask(&nest);
     view.m_alerts = {pNesting, alert("disk too", "disk")};
 
-    for (const char* text : {"disk 1", "disk 1", "fan 2", "disk 3"})
+    for (const char* text : {"cpu 0", "disk 1", "disk 1", "fan 2", "disk 3"})
         Receive(text);
     view.OnTimer();
     view.FinishTick();
     // The repeat read in the nested tick is still a repeat; the replaced list's second alert
     // still runs for the message it was offered.
-    EXPECT_EQ(view.Lines(), (QList<QByteArray>{"fan 2", "disk 3", "disk 1"}));
+    EXPECT_EQ(view.Lines(), (QList<QByteArray>{"cpu 0", "fan 2", "disk 3", "disk 1"}));
     EXPECT_EQ(*pRuns, (std::vector<QByteArray>{"nesting", "fan only", "disk too"}));
-    EXPECT_EQ(Log(), "fan 2\r\ndisk 3\r\ndisk 1\r\n");
+    EXPECT_EQ(Log(), "cpu 0\r\nfan 2\r\ndisk 3\r\ndisk 1\r\n");
+    // A task finds the lines before its message logged.
+    EXPECT_EQ(logSeenByTask, "cpu 0\r\n");
 }
 
 TEST_F(MessageViewTest, DatagramsTheSystemDroppedAreCountedAndToldWhenTheyBegin)
