@@ -51,15 +51,16 @@ burst() {
     peak=$(status_kb "$TELLWICK_PID" VmHWM)
     kill "$TELLWICK_PID"
     wait_for "Tellwick to end" ended "$TELLWICK_PID"
-    tr -d '\r' <Tellwick.log | awk -v count="$1" -v rate="$2" -v sent="$sent" \
-        -v growth="$(((peak - rss_before) / 1024))" -v busy="$(((end - start) / 1000))" \
-        -v stall="$(awk -v from="$start" -v to="$end" '$1 >= from && $1 <= to && $2 > m { m = $2 } END { print m + 0 }' "$SESSION_DIR/stalls" 2>/dev/null || echo 0)" \
-        -v dropped="$(grep -c 'dropped' "$SESSION_DIR/tellwick.log" || true)" '
+    if [ "$2" -gt 0 ]; then pace="at $2/s"; else pace="as fast as possible"; fi
+    stall=$(awk -v from="$start" -v to="$end" '$1 >= from && $1 <= to && $2 > m { m = $2 } END { print m + 0 }' \
+        "$SESSION_DIR/stalls" 2>/dev/null || echo 0)
+    tr -d '\r' <Tellwick.log | awk -v count="$1" -v pace="$pace" -v sent="$sent" -v stall="$stall" \
+        -v growth="$(((peak - rss_before) / 1024))" -v busy="$(((end - start) / 1000))" '
         { n = $NF + 0; if (n <= last) disorder++; last = n; logged++ }
         END {
+            order = disorder ? "out of order " disorder " times" : "in order"
             printf "%d datagrams %s (sent in %.2f s): logged %d (%.1f %%), %s; longest stall %d ms; RSS growth %d MiB; %d s to the last line\n",
-                count, rate > 0 ? "at " rate "/s" : "as fast as possible", sent, logged, 100 * logged / count,
-                disorder ? "out of order " disorder " times" : "in order", stall, growth, busy
+                count, pace, sent, logged, 100 * logged / count, order, stall, growth, busy
         }'
     grep 'tellwick.mailslot' "$SESSION_DIR/tellwick.log" | tail -1 || true
 }
