@@ -1,6 +1,7 @@
 #include "messaging/MessageView.h"
 
 #include "alerts/AlertFile.h"
+#include "config/PropertiesSheet.h"
 #include "messaging/ColorTags.h"
 #include "messaging/FontConversion.h"
 #include "messaging/Mailslot.h"
@@ -16,6 +17,7 @@
 #include "resources/resource.h"
 #include "settings/Catalogue.h"
 #include "settings/Profile.h"
+#include "settings/ProgramValue.h"
 #include "settings/RegistryKey.h"
 #include "settings/Settings.h"
 
@@ -43,16 +45,6 @@ constexpr quint32 kMaxPollInterval = std::numeric_limits<qint32>::max();
 constexpr int kActivationFocusMs = 2000;
 // A slice's records wait for each other only up to this many bytes.
 constexpr qsizetype kMaxPendingLog = 1 << 20;
-
-// A value of the program's key, read afresh; its default when the key or the value is missing.
-quint32 ReadProgramDword(const DwordValue& value)
-{
-    quint32 dwValue = value.dwDefault;
-    CRegistryKey key(HKEY_LOCAL_MACHINE);
-    if (key.Open(HKEY_CURRENT_USER, kProgramKey))
-        key.ReadDword(value.name, dwValue);
-    return dwValue;
-}
 
 } // namespace
 
@@ -83,6 +75,7 @@ CMessageView::CMessageView(QWidget* pParent, Clock clock)
     });
 
     MapCommand(ID_SEND_MESSAGE, [this] { OnSendMessage(); });
+    MapCommand(ID_PROPERTIES, [this] { OnShowProperties(); });
     MapCommand(ID_FAST_MARK, [this] { OnFastMark(); });
     MapCommand(ID_CLEAR, [this] { OnClear(); });
     MapCommand(ID_HIDE, [this] { OnHide(); });
@@ -338,6 +331,28 @@ void CMessageView::OnSendMessage()
 {
     CSendMessageDlg dialog;
     dialog.exec();
+}
+
+void CMessageView::OnShowProperties()
+{
+    CPropertiesSheet sheet;
+    sheet.m_generalPage.m_nMaxLines = GetMaxLines();
+    sheet.m_generalPage.m_bAddDateTime = m_bAddDateTime;
+    // The page works on the very alerts of this window: an edit confirmed in the alert dialog
+    // reacts at once, while alerts added or removed there count only on OK.
+    sheet.m_alertPage.m_alerts = m_alerts;
+    if (sheet.DoModal() != QDialog::Accepted)
+        return;
+    m_alerts = sheet.m_alertPage.m_alerts;
+    SetMaxLines(sheet.m_generalPage.m_nMaxLines);
+    m_bAddDateTime = sheet.m_generalPage.m_bAddDateTime;
+    // The line limit as typed, without the range the settings record keeps to.
+    WriteProgramDword(kAddDateTime, m_bAddDateTime ? 1 : 0);
+    WriteProgramDword(kCheckAlerts, sheet.m_alertPage.m_bCheckAlerts);
+    WriteProgramDword(kMaxLines, quint32(sheet.m_generalPage.m_nMaxLines));
+    // Confirmed alerts are kept at once, not only at a clean exit that may never come.
+    if (SaveAlerts(m_alerts, !m_bAlertFileWhole))
+        m_bAlertFileWhole = true;
 }
 
 void CMessageView::OnFastMark()

@@ -54,6 +54,8 @@ public:
     void SetSliceClock(SliceClock clock) { m_sliceClock = std::move(clock); }
 
     void OnSendMessage();
+    // Runs the Properties sheet on the window's options and alerts, and takes them over on OK.
+    void OnShowProperties();
     void OnFastMark();
     void OnClear();
     void OnHide();

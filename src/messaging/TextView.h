@@ -49,6 +49,7 @@ public:
     bool GetViewFont(FontDescription& description) const;
     // Takes effect as lines arrive: each new line beyond the limit pushes out one old line.
     void SetMaxLines(int nMaxLines);
+    int GetMaxLines() const { return m_nMaxLines; }
     void SetBottomLine(int nLine);
     void UpdateScrollRange();
     void OnVScroll(ScrollRequest request, int nThumbPosition = 0);

@@ -12,3 +12,9 @@ void CPropertyPage::Activate()
     m_bCreated = true;
     OnInitDialog();
 }
+
+void CPropertyPage::showEvent(QShowEvent* pEvent)
+{
+    Activate();
+    QWidget::showEvent(pEvent);
+}

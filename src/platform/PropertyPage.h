@@ -25,6 +25,8 @@ public:
 
 protected:
     virtual void OnInitDialog() {}
+    // However the page comes to be shown, it is made ready first.
+    void showEvent(QShowEvent* pEvent) override;
 
 private:
     QString m_strTitle;

@@ -13,6 +13,10 @@ CPropertySheet::CPropertySheet(const QString& strCaption, QWidget* pParent, int 
 {
     setWindowTitle(strCaption);
     auto* pButtons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    pButtons->button(QDialogButtonBox::Ok)->setDefault(true);
+    // Plain text buttons, as in every other dialog of the program.
+    for (QAbstractButton* pButton : pButtons->buttons())
+        pButton->setIcon(QIcon());
     auto* pLayout = new QVBoxLayout(this);
     pLayout->addWidget(m_pTabs);
     pLayout->addWidget(pButtons);
@@ -81,6 +85,14 @@ int CPropertySheet::DoModal()
     }
     m_nActive = nStart;
     m_pages[nStart]->Activate();
+    // The keys start on the page's first control, not on the tabs.
+    for (QWidget* pWidget = m_pages[nStart]->nextInFocusChain(); pWidget != m_pages[nStart];
+         pWidget = pWidget->nextInFocusChain()) {
+        if (m_pages[nStart]->isAncestorOf(pWidget) && (pWidget->focusPolicy() & Qt::TabFocus)) {
+            pWidget->setFocus(Qt::TabFocusReason);
+            break;
+        }
+    }
     return exec();
 }
 

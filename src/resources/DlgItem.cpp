@@ -2,6 +2,7 @@
 
 #include "resources/StringTable.h"
 
+#include <QAbstractButton>
 #include <QWidget>
 
 int GetDlgCtrlID(const QWidget* pControl)
@@ -29,6 +30,11 @@ void RegisterToolTips(QWidget* pDialog)
         if (nId == -1 || !HasResString(nId))
             continue;
         const QString text = LoadResString(nId);
-        pChild->setToolTip(text.mid(text.lastIndexOf(QLatin1Char('\n')) + 1));
+        const QString tip = text.mid(text.lastIndexOf(QLatin1Char('\n')) + 1);
+        pChild->setToolTip(tip);
+        // A screen reader cannot read an icon: the tip names a button that shows nothing else.
+        const auto* pButton = qobject_cast<const QAbstractButton*>(pChild);
+        if (pButton && pButton->text().isEmpty() && pChild->accessibleName().isEmpty())
+            pChild->setAccessibleName(tip);
     }
 }

@@ -12,5 +12,6 @@ int GetDlgCtrlID(const QWidget* pControl);
 QWidget* GetDlgItem(const QWidget* pDialog, int nId);
 
 // Gives every control of the dialog whose id has a string its tool tip (the part after "\n"
-// where the string holds a status-bar prompt too).
+// where the string holds a status-bar prompt too); a button without a caption also gets the
+// tip as its accessible name, unless it has one.
 void RegisterToolTips(QWidget* pDialog);

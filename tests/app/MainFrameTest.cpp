@@ -2,6 +2,7 @@
 #include "app/MainFrame.h"
 #include "app/CommandAction.h"
 #include "app/TellwickApp.h"
+#include "config/PropertiesSheet.h"
 
 #include "FakeTrayIcon.h"
 #include "messaging/Mailslot.h"
@@ -10,6 +11,7 @@
 #include "resources/resource.h"
 #include "settings/Catalogue.h"
 #include "settings/Profile.h"
+#include "support/DialogInput.h"
 #include "support/DoubleClick.h"
 #include "support/TestInbox.h"
 #include "support/WarningCapture.h"
@@ -424,48 +426,51 @@ TEST_F(MainFrameTest, AMessageThatBringsTheWindowBackLeavesTheIconFlashing)
 }
 
 // Properties has no dialog yet and stays disabled; About has its box and is enabled everywhere.
-TEST_F(MainFrameTest, CommandsWithoutAHandlerAreDisabledEverywhere)
+TEST_F(MainFrameTest, PropertiesOpensFromEveryPlaceItIsOffered)
 {
     CTellwickApp app;
     CTestFrame frame(&app, m_trayLog);
     ASSERT_TRUE(frame.Create());
     auto* pView = qobject_cast<CMessageView*>(frame.GetView());
     ASSERT_NE(pView, nullptr);
-
-    QMap<int, QList<bool>> enabled; // command -> enabled, in each place it appears
-    auto note = [&](const QAction* pAction) {
-        if (const int nID = CommandId(pAction); nID == ID_APP_ABOUT || nID == ID_PROPERTIES)
-            enabled[nID].append(pAction->isEnabled());
-    };
-    for (QAction* pMenu : frame.menuBar()->actions()) {
-        frame.GetCommands().UpdateMenu(*pMenu->menu());
-        for (QAction* pItem : pMenu->menu()->actions())
-            note(pItem);
-    }
-    for (QAction* pButton : frame.GetCommands().GetToolBar()->actions())
-        note(pButton);
-    // The context menu, as it opens.
-    QTimer::singleShot(0, [&] {
-        if (auto* pPopup = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
-            for (QAction* pItem : pPopup->actions())
-                note(pItem);
-            pPopup->close();
+    frame.show();
+    auto actionIn = [](const QList<QAction*>& actions) {
+        for (QAction* pAction : actions) {
+            if (CommandId(pAction) == ID_PROPERTIES)
+                return pAction;
         }
-    });
-    QContextMenuEvent request(QContextMenuEvent::Keyboard, QPoint(), QPoint());
-    QCoreApplication::sendEvent(pView, &request);
-    // Main menu and toolbar for About; main menu, toolbar and context menu for Properties.
-    EXPECT_EQ(enabled, (QMap<int, QList<bool>>{{ID_APP_ABOUT, {true, true}},
-                                                {ID_PROPERTIES, {false, false, false}}}));
-
-    // The tray menu, as the fake saw it: texts and states in order.
-    Send(frame, WM_TRAY_NOTIFY, ID_TRAY_ICON, WM_RBUTTONUP);
-    QMap<QString, bool> trayItems;
-    for (qsizetype i = 0; i < m_trayLog.menuItems.size(); ++i)
-        trayItems.insert(m_trayLog.menuItems[i], m_trayLog.itemEnabled[i]);
-    EXPECT_TRUE(trayItems.value(QStringLiteral("&About"), false));
-    EXPECT_FALSE(trayItems.value(QStringLiteral("&Properties..."), true));
-    EXPECT_TRUE(trayItems.value(QStringLiteral("E&xit")));
+        return static_cast<QAction*>(nullptr);
+    };
+    const std::pair<const char*, std::function<void()>> places[] = {
+        {"Options menu", [&] { MenuItem(frame, ID_PROPERTIES)->trigger(); }},
+        {"toolbar", [&] { actionIn(frame.GetCommands().GetToolBar()->actions())->trigger(); }},
+        {"Ctrl+P", [&] {
+             ASSERT_TRUE(Activate(frame));
+             QTest::keyClick(&frame, Qt::Key_P, Qt::ControlModifier);
+         }},
+        {"context menu", [&] {
+             QTimer::singleShot(0, [&] {
+                 if (auto* pPopup = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+                     QAction* pItem = actionIn(pPopup->actions());
+                     EXPECT_TRUE(pItem && pItem->isEnabled());
+                     pPopup->setActiveAction(pItem);
+                     QTest::keyClick(pPopup, Qt::Key_Return);
+                 }
+             });
+             QContextMenuEvent request(QContextMenuEvent::Keyboard, QPoint(), QPoint());
+             QCoreApplication::sendEvent(pView, &request);
+         }},
+        {"tray menu", [&] {
+             m_trayLog.nChooseCommand = ID_PROPERTIES;
+             Send(frame, WM_TRAY_NOTIFY, ID_TRAY_ICON, WM_RBUTTONUP);
+             QCoreApplication::sendPostedEvents(&frame);
+         }},
+    };
+    for (const auto& [place, open] : places) {
+        CModalAnswer answer([](QDialog& dialog) { EXPECT_TRUE(dynamic_cast<CPropertiesSheet*>(&dialog)); });
+        open();
+        EXPECT_TRUE(answer.Opened()) << place;
+    }
 }
 
 TEST_F(MainFrameTest, TheTrayMenusExitReachesTheApplication)

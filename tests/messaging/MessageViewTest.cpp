@@ -2,10 +2,14 @@
 
 #include "alerts/AlertFile.h"
 #include "alerts/AlertTestSupport.h"
+#include "config/PropertiesSheet.h"
 #include "messaging/Mailslot.h"
 #include "messaging/SendMessageDlg.h"
 #include "messaging/StoredFont.h"
+#include "platform/AutostartEntry.h"
 #include "platform/MailslotInbox.h"
+#include "platform/UpDownEdit.h"
+#include "resources/DlgItem.h"
 #include "platform/WindowMessage.h"
 #include "resources/resource.h"
 #include "settings/Catalogue.h"
@@ -13,16 +17,19 @@
 #include "settings/RegistryKey.h"
 #include "support/Bytes.h"
 #include "support/CaseName.h"
+#include "support/DialogInput.h"
 #include "support/DoubleClick.h"
 #include "support/TestInbox.h"
 #include "support/TestStore.h"
 #include "support/WarningCapture.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QContextMenuEvent>
 #include <QDateTime>
 #include <QFile>
 #include <QFontDialog>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
 #include <QProcess>
@@ -386,6 +393,78 @@ TEST_F(MessageViewTest, SendMessageRunsTheDialogWithoutAParent)
     });
     EXPECT_TRUE(view.OnCmdMsg(ID_SEND_MESSAGE, CmdMsg::Command, nullptr));
     EXPECT_TRUE(bOpened);
+}
+
+// What a user changes in the sheet before leaving it; the alert comes in on the Alerts page.
+void EditEverything(CPropertiesSheet& sheet, const char* maxLines)
+{
+    CGeneralPage& general = sheet.m_generalPage;
+    qobject_cast<QCheckBox*>(GetDlgItem(&general, IDC_ADD_DATE_TIME))->setChecked(false);
+    qobject_cast<CUpDownEdit*>(GetDlgItem(&general, IDC_MAX_LINES))->SetText(QLatin1String(maxLines));
+    qobject_cast<QCheckBox*>(GetDlgItem(&general, IDC_RUN_AT_STARTUP))->setChecked(true);
+    qobject_cast<QLineEdit*>(GetDlgItem(&general, IDC_LOG_FILE_NAME))->setText(QStringLiteral("other.log"));
+    auto pAlert = std::make_shared<CAlert>();
+    pAlert->m_strDescription = "disk";
+    pAlert->m_keywords = {"full"};
+    sheet.m_alertPage.m_alerts.push_back(pAlert);
+}
+
+TEST_F(MessageViewTest, PropertiesCancelledTakesNothingAndWritesNothing)
+{
+    SetDword(kMaxLines, 300);
+    TestView& view = MakeView();
+    const QByteArray store = ReadStoreFile();
+    CModalAnswer answer([](QDialog& dialog) {
+        auto& sheet = dynamic_cast<CPropertiesSheet&>(dialog);
+        EditEverything(sheet, "5");
+        sheet.reject();
+    });
+    EXPECT_TRUE(view.OnCmdMsg(ID_PROPERTIES, CmdMsg::Command, nullptr));
+    ASSERT_TRUE(answer.Opened());
+    EXPECT_EQ(ReadStoreFile(), store);
+    EXPECT_FALSE(CAutostartEntry(QStringLiteral("Tellwick")).Exists());
+    EXPECT_FALSE(QFile::exists(QString::fromLatin1(kAlertFileName)));
+    EXPECT_EQ(view.m_nMaxLines, 300);
+    EXPECT_TRUE(view.m_bAddDateTime);
+    EXPECT_TRUE(view.m_alerts.empty());
+}
+
+TEST_F(MessageViewTest, PropertiesConfirmedTakesEverythingOverAndKeepsItAtOnce)
+{
+    SetDword(kMaxLines, 300);
+    SetDword(kCheckAlerts, 0);
+    TestView& view = MakeView();
+    CModalAnswer answer([](QDialog& dialog) {
+        auto& sheet = dynamic_cast<CPropertiesSheet&>(dialog);
+        EditEverything(sheet, "5");
+        sheet.OnOK();
+    });
+    EXPECT_TRUE(view.OnCmdMsg(ID_PROPERTIES, CmdMsg::Command, nullptr));
+    ASSERT_TRUE(answer.Opened());
+    // The command stores the line limit as typed; the page kept its record's, and a limit out
+    // of range loads as the default.
+    CRegistryKey key(HKEY_LOCAL_MACHINE);
+    ASSERT_TRUE(key.Open(HKEY_CURRENT_USER, kProgramKey));
+    quint32 dwMaxLines = 0, dwAddDateTime = 7, dwCheckAlerts = 7;
+    EXPECT_TRUE(key.ReadDword(kMaxLines.name, dwMaxLines) && key.ReadDword(kAddDateTime.name, dwAddDateTime) &&
+                key.ReadDword(kCheckAlerts.name, dwCheckAlerts));
+    EXPECT_EQ(dwMaxLines, 5u);
+    EXPECT_EQ(CSettings().GetMaxLines(), 150);
+    EXPECT_EQ(dwAddDateTime, 0u);
+    // The Alerts page was never shown: the switch goes back as it was read.
+    EXPECT_EQ(dwCheckAlerts, 0u);
+    EXPECT_EQ(CSettings().GetLogFileName(), "other.log");
+    EXPECT_TRUE(CAutostartEntry(QStringLiteral("Tellwick")).Exists());
+    CAutostartEntry(QStringLiteral("Tellwick")).Remove();
+    EXPECT_EQ(view.m_nMaxLines, 5);
+    // The alert is the window's now, and already in the file the next start reads.
+    ASSERT_EQ(view.m_alerts.size(), 1u);
+    CAlertList loaded;
+    EXPECT_TRUE(LoadAlerts(loaded));
+    ASSERT_EQ(loaded.size(), 1u);
+    EXPECT_EQ(loaded[0]->m_keywords, view.m_alerts[0]->m_keywords);
+    view.AddMessage("no stamp");
+    EXPECT_EQ(view.Lines().constLast(), "no stamp");
 }
 
 TEST_F(MessageViewTest, TheContextMenuHasSixItemsAndRunsTheChosenOne)

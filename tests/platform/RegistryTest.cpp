@@ -3,7 +3,7 @@
 #include "platform/RegistryText.h"
 
 #include "support/Bytes.h"
-#include "support/CapturedWarnings.h"
+#include "support/WarningCapture.h"
 #include "support/TestStore.h"
 
 #include <QDir>
@@ -295,7 +295,7 @@ TEST_F(RegistryTest, AStoreItMayNotTouchIsLeftAloneAndToldOnce)
         const std::function<void()> setFree = c.setup(path);
         struct stat before;
         ASSERT_EQ(lstat(path.constData(), &before), 0) << c.what;
-        const CCapturedWarnings warnings;
+        CWarningCapture warnings("tellwick.settings");
         std::vector<qint32> results;
         // In a thread of its own, so that a call that blocks fails the test instead of hanging it.
         auto calls = std::async(std::launch::async, [&] {
@@ -317,9 +317,9 @@ TEST_F(RegistryTest, AStoreItMayNotTouchIsLeftAloneAndToldOnce)
         EXPECT_EQ(results, (std::vector{c.nRead, c.nWrite, c.nRead, c.nWrite})) << c.what;
         const QByteArray line =
             QByteArray("tellwick.settings: ").append(QByteArray(c.warning).replace("%1", path));
-        const QList<QByteArray> told = warnings.Lines();
+        const QStringList told = warnings.Take();
         EXPECT_EQ(told.size(), 1) << c.what;
-        EXPECT_TRUE(!told.isEmpty() && told[0].startsWith(line)) << told.join('\n').constData();
+        EXPECT_TRUE(!told.isEmpty() && told[0].toUtf8().startsWith(line)) << told.join(u'\n').toStdString();
         ASSERT_EQ(nStat, 0) << c.what;
         EXPECT_EQ(after.st_ino, before.st_ino) << c.what;
         EXPECT_EQ(after.st_mode, before.st_mode) << c.what;

@@ -23,6 +23,9 @@ CButtonST::CButtonST(QWidget* pParent) : QPushButton(pParent)
 {
     QPushButton::setFlat(true);
     setAttribute(Qt::WA_Hover);
+    // A button that draws itself is never a dialog's default: Return with the focus on it
+    // still means the dialog's own default button.
+    setAutoDefault(false);
 }
 
 CButtonST::~CButtonST() = default;
