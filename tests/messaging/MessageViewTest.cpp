@@ -839,7 +839,7 @@ TEST_F(MessageViewTest, ATickReadsInSlicesWithTheOutcomeOfReadingAllAtOnce)
     }
 }
 
-TEST_F(MessageViewTest, AChangeOfTheStoreIsSeenByTheNextSliceOfTheSameTick)
+TEST_F(MessageViewTest, AHandEditOfTheStoreIsSeenByTheNextSliceOfTheSameTick)
 {
     SetDword(kAddDateTime, 0);
     TestView& view = MakeView();
@@ -848,7 +848,11 @@ TEST_F(MessageViewTest, AChangeOfTheStoreIsSeenByTheNextSliceOfTheSameTick)
         Receive(text);
     view.OnTimer();
     ASSERT_EQ(view.Lines(), QList<QByteArray>{"one"});
-    SetDword(kLogToFile, 0);
+    // Logging switched off by hand, in a text editor, between two slices.
+    const QByteArray text = ReadStoreFile();
+    ASSERT_TRUE(text.contains("\"AddDateTime\"=dword:00000000\n"));
+    WriteStoreFile(QByteArray(text).replace("\"AddDateTime\"=dword:00000000\n",
+                                            "\"AddDateTime\"=dword:00000000\n\"LogToFile\"=dword:00000000\n"));
     view.FinishTick();
     EXPECT_EQ(view.Lines(), (QList<QByteArray>{"one", "two", "three"}));
     EXPECT_EQ(Log(), "one\r\n");
