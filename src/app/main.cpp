@@ -1,11 +1,13 @@
 #include "about/ProgramVersion.h"
 #include "app/CommandLine.h"
+#include "app/StallWatchdog.h"
 #include "app/TellwickApp.h"
 #include "extlib/orvosched/TaskDialog.h"
 #include "platform/Logging.h"
 
 #include <QApplication>
 #include <cstdio>
+#include <memory>
 
 int main(int argc, char* argv[])
 {
@@ -24,6 +26,10 @@ int main(int argc, char* argv[])
     QApplication application(argc, argv);
     // The task model lives below the widgets; its Properties dialog is plugged in here.
     CTaskDialog::Install();
+    // The flood benchmark asks how long the window went without answering.
+    std::unique_ptr<CStallWatchdog> pWatchdog;
+    if (qEnvironmentVariableIsSet(CStallWatchdog::kReportVariable))
+        pWatchdog = std::make_unique<CStallWatchdog>(qEnvironmentVariable(CStallWatchdog::kReportVariable));
     CTellwickApp app;
     if (!app.InitInstance())
         return app.ExitCode();
