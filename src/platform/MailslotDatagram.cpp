@@ -1,5 +1,7 @@
 #include "platform/MailslotDatagram.h"
 
+#include "platform/NetworkBytes.h"
+
 #include <QtEndian>
 
 namespace {
@@ -24,19 +26,9 @@ constexpr quint16 kMailslotWrite = 1;
 constexpr quint16 kPriority = 1;
 constexpr quint16 kUnreliableClass = 2;
 
-void AppendBig16(QByteArray& out, quint16 value)
-{
-    out.append(char(value >> 8)).append(char(value));
-}
-
 void AppendLittle16(QByteArray& out, quint16 value)
 {
     out.append(char(value)).append(char(value >> 8));
-}
-
-quint16 Big16(QByteArrayView bytes, qsizetype pos)
-{
-    return qFromBigEndian<quint16>(bytes.data() + pos);
 }
 
 quint16 Little16(QByteArrayView bytes, qsizetype pos)
@@ -66,8 +58,7 @@ std::optional<QByteArray> EncodeMailslotDatagram(const MailslotDatagram& datagra
     out.reserve(kHeaderSize + bodySize);
     out.append(char(datagram.type)).append(char(kFlagFirst));
     AppendBig16(out, datagram.id);
-    AppendBig16(out, quint16(datagram.sourceAddress >> 16));
-    AppendBig16(out, quint16(datagram.sourceAddress));
+    AppendBig32(out, datagram.sourceAddress);
     AppendBig16(out, datagram.sourcePort);
     AppendBig16(out, quint16(bodySize));
     AppendBig16(out, 0);
@@ -115,7 +106,7 @@ std::optional<MailslotDatagram> DecodeMailslotDatagram(QByteArrayView packet)
     MailslotDatagram datagram;
     datagram.type = NetbiosDatagramType(type);
     datagram.id = Big16(packet, 2);
-    datagram.sourceAddress = qFromBigEndian<quint32>(packet.data() + 4);
+    datagram.sourceAddress = Big32(packet, 4);
     datagram.sourcePort = Big16(packet, 8);
     qsizetype pos = kHeaderSize;
     std::optional<NetbiosName> source = DecodeNetbiosName(packet, pos);

@@ -1,6 +1,6 @@
 #include "platform/NetbiosNamePacket.h"
 
-#include <QtEndian>
+#include "platform/NetworkBytes.h"
 
 namespace {
 
@@ -14,27 +14,6 @@ constexpr quint16 kRcodeMask = 0x000F;
 constexpr quint16 kTypeNb = 0x0020;
 constexpr quint16 kClassIn = 0x0001;
 constexpr qsizetype kAddressEntrySize = 6; // flags, IPv4 address
-
-void AppendBig16(QByteArray& out, quint16 value)
-{
-    out.append(char(value >> 8)).append(char(value));
-}
-
-void AppendBig32(QByteArray& out, quint32 value)
-{
-    AppendBig16(out, quint16(value >> 16));
-    AppendBig16(out, quint16(value));
-}
-
-quint16 Big16(QByteArrayView bytes, qsizetype pos)
-{
-    return qFromBigEndian<quint16>(bytes.data() + pos);
-}
-
-quint32 Big32(QByteArrayView bytes, qsizetype pos)
-{
-    return qFromBigEndian<quint32>(bytes.data() + pos);
-}
 
 QByteArray Header(quint16 id, quint16 flags, quint16 questions, quint16 answers)
 {
