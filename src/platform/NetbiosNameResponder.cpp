@@ -1,0 +1,105 @@
+#include "platform/NetbiosNameResponder.h"
+
+#include "platform/NetbiosNamePacket.h"
+
+#include <QHostAddress>
+#include <QNetworkInterface>
+#include <QSocketNotifier>
+
+#include <arpa/inet.h>
+#include <cerrno>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace {
+
+// How long askers may keep the answer, in seconds: Windows keeps broadcast answers briefly.
+constexpr quint32 kAnswerTtl = 300;
+constexpr qsizetype kMaxQuery = 576;
+
+// This computer's address as the asker reaches it: on the interface whose subnet holds the
+// asker, else its first address; the loopback address for a question from this computer.
+quint32 AddressFor(quint32 asker)
+{
+    const QHostAddress from(asker);
+    if (from.isLoopback())
+        return INADDR_LOOPBACK;
+    quint32 first = 0;
+    for (const QNetworkInterface& iface : QNetworkInterface::allInterfaces()) {
+        if (!(iface.flags() & QNetworkInterface::IsUp) || (iface.flags() & QNetworkInterface::IsLoopBack))
+            continue;
+        for (const QNetworkAddressEntry& entry : iface.addressEntries()) {
+            if (entry.ip().protocol() != QAbstractSocket::IPv4Protocol)
+                continue;
+            if (from.isInSubnet(entry.ip(), entry.prefixLength()))
+                return entry.ip().toIPv4Address();
+            if (!first)
+                first = entry.ip().toIPv4Address();
+        }
+    }
+    return first ? first : INADDR_LOOPBACK;
+}
+
+} // namespace
+
+CNetbiosNameResponder::CNetbiosNameResponder(QObject* pParent) : QObject(pParent) {}
+
+CNetbiosNameResponder::~CNetbiosNameResponder()
+{
+    if (m_pNotifier)
+        close(int(m_pNotifier->socket()));
+}
+
+bool CNetbiosNameResponder::Start(const QByteArray& name, quint16 port)
+{
+    m_name = name.toUpper();
+    const int fd = socket(AF_INET, SOCK_DGRAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+    if (fd < 0) {
+        m_strError = qt_error_string(errno);
+        return false;
+    }
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(port);
+    address.sin_addr.s_addr = htonl(INADDR_ANY);
+    // No SO_REUSEADDR: where a name service already answers, the bind fails and it keeps doing so.
+    if (bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
+        m_strError = qt_error_string(errno);
+        close(fd);
+        return false;
+    }
+    m_pNotifier = std::make_unique<QSocketNotifier>(fd, QSocketNotifier::Read);
+    connect(m_pNotifier.get(), &QSocketNotifier::activated, this, &CNetbiosNameResponder::Answer);
+    return true;
+}
+
+quint16 CNetbiosNameResponder::Port() const
+{
+    sockaddr_in address{};
+    socklen_t size = sizeof address;
+    if (!m_pNotifier
+        || getsockname(int(m_pNotifier->socket()), reinterpret_cast<sockaddr*>(&address), &size) != 0)
+        return 0;
+    return ntohs(address.sin_port);
+}
+
+void CNetbiosNameResponder::Answer()
+{
+    const int fd = int(m_pNotifier->socket());
+    for (;;) {
+        char buffer[kMaxQuery];
+        sockaddr_in from{};
+        socklen_t fromSize = sizeof from;
+        const ssize_t n = recvfrom(fd, buffer, sizeof buffer, 0, reinterpret_cast<sockaddr*>(&from), &fromSize);
+        if (n < 0)
+            return;
+        const std::optional<NetbiosNameQuery> query = DecodeNameQuery(QByteArrayView(buffer, qsizetype(n)));
+        if (!query || query->name.type != 0x00 || !query->name.scope.isEmpty()
+            || query->name.name.toUpper() != m_name)
+            continue;
+        const NetbiosNameAnswer answer{query->id, query->name, {AddressFor(ntohl(from.sin_addr.s_addr))}, kAnswerTtl};
+        if (const std::optional<QByteArray> packet = EncodeNameAnswer(answer))
+            sendto(fd, packet->constData(), size_t(packet->size()), 0, reinterpret_cast<const sockaddr*>(&from), fromSize);
+    }
+}
