@@ -42,6 +42,9 @@ public:
     void LoadViewFont(FontDescription& description);
     void SaveViewFont(const FontDescription& description);
 
+    // Whether the own inbox is open, so that messages to this computer arrive.
+    bool IsReceiving() const;
+
     // Alert task starts skipped so far because the task's previous run still ran.
     int SkippedTaskStarts() const { return m_nSkippedTaskStarts; }
 
