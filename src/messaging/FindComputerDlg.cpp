@@ -50,6 +50,8 @@ CFindComputerDlg::CFindComputerDlg(std::unique_ptr<CComputerBrowser> pBrowser, Q
 {
     m_ui->setupUi(this);
     m_ui->statusLabel->hide();
+    // A list takes no name from its label by itself; screen readers need one.
+    m_ui->computerList->setAccessibleName(m_ui->promptLabel->text());
     OnNameChanged();
 
     connect(m_ui->buttonBox, &QDialogButtonBox::accepted, this, &QDialog::accept);
