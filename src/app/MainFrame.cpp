@@ -93,6 +93,15 @@ void CMainFrame::CreateView()
         pSkipped->setText(QString::asprintf(LoadResString(IDS_TASK_STARTS_SKIPPED).toUtf8().constData(), nTotal));
         pSkipped->show();
     });
+    // So are messages the system dropped in a flood, before they could be taken in.
+    auto* pDropped = new QLabel(statusBar());
+    pDropped->setObjectName(QStringLiteral("datagramsDroppedLabel"));
+    statusBar()->addPermanentWidget(pDropped);
+    pDropped->hide();
+    connect(pView, &CMessageView::DatagramsDropped, pDropped, [pDropped](qulonglong nTotal) {
+        pDropped->setText(QString::asprintf(LoadResString(IDS_DATAGRAMS_DROPPED).toUtf8().constData(), nTotal));
+        pDropped->show();
+    });
     m_pView = pView;
     m_pViewTarget = pView;
 }

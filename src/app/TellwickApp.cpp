@@ -22,6 +22,8 @@
 namespace {
 
 constexpr char kHelpFileName[] = "Tellwick.html";
+// The application id, which names the desktop entry, the icon and the metainfo.
+constexpr char kApplicationId[] = "org.orvosoft.Tellwick";
 // How soon a termination looks again whether the dialogs it ended have returned.
 constexpr int kTerminateRetryMs = 10;
 
@@ -47,6 +49,8 @@ bool CTellwickApp::InitInstance()
         return false;
     // Datagram sockets need no start-up here, and the settings' root is fixed by the store.
     QCoreApplication::setOrganizationName(QString::fromLatin1(kCompanyName));
+    // The installed desktop entry's name: Wayland desktops take the window's icon from it.
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(kApplicationId));
     // The frame hidden in the tray is still the program: closing a dialog must not end it.
     QApplication::setQuitOnLastWindowClosed(false);
 
@@ -128,8 +132,8 @@ QUrl CTellwickApp::HelpFileUrl()
 {
     const QDir programDir(QCoreApplication::applicationDirPath());
     const QString strBeside = programDir.filePath(QLatin1String(kHelpFileName));
-    const QString strInstalled =
-        programDir.filePath(QStringLiteral("../share/doc/tellwick/") + QLatin1String(kHelpFileName));
+    const QString strInstalled = programDir.filePath(QLatin1String(TELLWICK_DATA_FROM_BIN "/") +
+                                                     QLatin1String(kHelpFileName));
     const QString strPath = QFileInfo::exists(strBeside) ? strBeside : QDir::cleanPath(strInstalled);
     return QUrl::fromLocalFile(strPath);
 }

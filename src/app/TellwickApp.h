@@ -33,7 +33,9 @@ public:
     // SIGTERM, SIGINT or SIGHUP: ends whatever dialog or menu is open, then exits as File Exit.
     void OnTerminate();
 
-    // The help page shipped with the program: beside the executable, else where it is installed.
+    // The help page shipped with the program: beside the executable, else in the program's data
+    // folder of the prefix it is installed in (not the documentation folder, which systems may
+    // leave out).
     static QUrl HelpFileUrl();
 
 private:

@@ -1,25 +1,35 @@
 #include "about/ProgramVersion.h"
+#include "app/CommandLine.h"
+#include "app/StallWatchdog.h"
 #include "app/TellwickApp.h"
 #include "extlib/orvosched/TaskDialog.h"
 #include "platform/Logging.h"
 
 #include <QApplication>
 #include <cstdio>
-#include <cstring>
+#include <memory>
 
 int main(int argc, char* argv[])
 {
-    // Answered before a display is opened, so that it works without a desktop.
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--version") == 0) {
-            std::printf("Tellwick %s\n", ProgramVersionText());
-            return 0;
-        }
+    // Read before a display is opened, so that --help, --version and a wrong option are
+    // answered without a desktop.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    const CCommandLine commandLine(arguments, QString::fromLatin1(ProgramVersionText()));
+    if (!commandLine.ShouldRun()) {
+        std::fputs(commandLine.Output().toLocal8Bit().constData(), stdout);
+        std::fputs(commandLine.Errors().toLocal8Bit().constData(), stderr);
+        return commandLine.ExitStatus();
     }
     qSetMessagePattern(QString::fromLatin1(kLogMessagePattern));
     QApplication application(argc, argv);
     // The task model lives below the widgets; its Properties dialog is plugged in here.
     CTaskDialog::Install();
+    // The flood benchmark asks how long the window went without answering.
+    std::unique_ptr<CStallWatchdog> pWatchdog;
+    if (qEnvironmentVariableIsSet(CStallWatchdog::kReportVariable))
+        pWatchdog = std::make_unique<CStallWatchdog>(qEnvironmentVariable(CStallWatchdog::kReportVariable));
     CTellwickApp app;
     if (!app.InitInstance())
         return app.ExitCode();

@@ -9,8 +9,8 @@
 #include "resources/resource.h"
 #include "ui_GeneralPage.h"
 
-#include <QCoreApplication>
 #include <QFileDialog>
+#include <QGuiApplication>
 #include <QMessageBox>
 
 namespace {
@@ -153,10 +153,11 @@ bool CGeneralPage::SaveOptions()
     m_settings.SetFastMark(m_strFastMark);
     m_settings.Save();
     // As the store's own failures, a start-up entry that cannot be written or removed is not
-    // reported.
+    // reported. The entry starts this very program as the menu entry does, with that entry's
+    // icon, which bears the entry's name.
     const CAutostartEntry entry = StartupEntry();
     if (m_bRunAtStartup)
-        entry.Write(QCoreApplication::applicationFilePath());
+        entry.Write(QCoreApplication::applicationFilePath(), QGuiApplication::desktopFileName());
     else
         entry.Remove();
     return true;

@@ -6,11 +6,13 @@
 
 #include <QFile>
 
-bool AppendLog(QByteArrayView fileName, QByteArrayView line)
+namespace {
+
+bool Append(QByteArrayView fileName, std::initializer_list<QByteArrayView> pieces)
 {
     // Every message tries again, so a failure is told only when it starts, not per message.
     static bool s_bFailureTold = false;
-    const int nError = AppendToFile(fileName, {line, "\r\n"});
+    const int nError = AppendToFile(fileName, pieces);
     if (nError == 0) {
         s_bFailureTold = false;
         return true;
@@ -22,4 +24,16 @@ bool AppendLog(QByteArrayView fileName, QByteArrayView line)
                                              << "\": " << FileErrorText(nError);
     }
     return false;
+}
+
+} // namespace
+
+bool AppendLog(QByteArrayView fileName, QByteArrayView line)
+{
+    return Append(fileName, {line, "\r\n"});
+}
+
+bool AppendLogRecords(QByteArrayView fileName, QByteArrayView records)
+{
+    return Append(fileName, {records});
 }

@@ -9,3 +9,6 @@
 // goes on, and the failure is told once as a warning (again only after a record got through).
 // The result says whether it was written.
 bool AppendLog(QByteArrayView fileName, QByteArrayView line);
+// Appends records that are each a line and its CR LF, at once, as AppendLog does one: all of
+// them or none, a failure told as AppendLog tells it.
+bool AppendLogRecords(QByteArrayView fileName, QByteArrayView records);

@@ -22,6 +22,7 @@
 #include "settings/Settings.h"
 
 #include <QDateTime>
+#include <QElapsedTimer>
 #include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QCursor>
@@ -42,6 +43,8 @@ constexpr quint32 kMaxPollInterval = std::numeric_limits<qint32>::max();
 // How long after the pipeline asked for the window to come forward the focus it brings may
 // still arrive.
 constexpr int kActivationFocusMs = 2000;
+// A slice's records wait for each other only up to this many bytes.
+constexpr qsizetype kMaxPendingLog = 1 << 20;
 
 } // namespace
 
@@ -54,12 +57,22 @@ CMessageView::CMessageView(QWidget* pParent, Clock clock)
     setAccessibleName(QStringLiteral("Messages"));
     setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     m_lastTime = m_clock();
+    QElapsedTimer made;
+    made.start();
+    m_sliceClock = [made] { return made.elapsed(); };
 
     const CSettings settings;
     SetMaxLines(settings.GetMaxLines());
     m_bAddDateTime = settings.GetAddDateTime();
 
     connect(&m_pollTimer, &QTimer::timeout, this, &CMessageView::OnTimer);
+    m_sliceTimer.setSingleShot(true);
+    m_sliceTimer.setInterval(0);
+    connect(&m_sliceTimer, &QTimer::timeout, this, [this] {
+        if (m_nToRead > 0 && !m_bReportingPollError)
+            ReadSlice();
+        viewport()->update();
+    });
 
     MapCommand(ID_SEND_MESSAGE, [this] { OnSendMessage(); });
     MapCommand(ID_PROPERTIES, [this] { OnShowProperties(); });
@@ -74,6 +87,7 @@ CMessageView::~CMessageView()
 {
     // Only a window that loaded the alerts writes them back: saving the empty list of one that
     // never got so far would wipe the user's alert file.
+    WriteLog();
     if (m_bCreated)
         SaveAlerts(m_alerts, !m_bAlertFileWhole);
     m_alerts.clear();
@@ -127,13 +141,63 @@ void CMessageView::OnTimer()
         return;
     int nCount = 0;
     if (m_pInbox->GetInfo(nCount)) {
-        for (int i = 0; i < nCount; ++i)
-            ReadMessage();
+        // Those counted before and not read yet are the first of these.
+        m_nToRead = nCount;
+        if (m_nToRead > 0)
+            ReadSlice();
     } else if (!m_bInboxTakenElsewhere) {
         // An inbox that another program owns was told about once, when the window was made.
         ReportPollError(m_pInbox->LastError());
     }
+    ReportDrops();
     viewport()->update();
+}
+
+void CMessageView::ReadSlice()
+{
+    const qint64 nEndMs = m_sliceClock() + kSliceMs;
+    // Once per slice: a change of the store, by hand too, counts from the next slice on.
+    ReadSliceOptions();
+    m_slice.nEndMs = nEndMs;
+    do {
+        --m_nToRead;
+        ReadMessage();
+        // A tick nested in this message (a task's own dialog) read in a slice of its own.
+        m_slice.nEndMs = nEndMs;
+    } while (m_nToRead > 0 && m_sliceClock() < nEndMs);
+    WriteLog();
+    if (m_nToRead > 0)
+        m_sliceTimer.start();
+}
+
+void CMessageView::ReadSliceOptions()
+{
+    const CSettings settings;
+    m_slice = SliceOptions{};
+    m_slice.nDupMsgSeconds = ReadProgramDword(kDupMsgSeconds);
+    m_slice.bCheckAlerts = ReadProgramDword(kCheckAlerts) != 0;
+    m_slice.bMakeVisible = settings.GetMakeVisible();
+    m_slice.bFlashTrayIcon = settings.GetFlashTrayIcon();
+    m_slice.bLogToFile = settings.GetLogToFile();
+    m_slice.logFileName = settings.GetLogFileName();
+}
+
+void CMessageView::ReportDrops()
+{
+    const quint64 nDropped = m_pInbox->DroppedBySystem();
+    const bool bGrew = nDropped > m_nDropsTold;
+    // Told on standard error when drops begin, not at every tick of a long flood.
+    if (bGrew && !m_bDropsGrew) {
+        qCWarning(lcMailslot).noquote().nospace()
+            << "the system dropped " << nDropped - m_nDropsTold
+            << " datagrams that arrived faster than they were taken in (" << nDropped
+            << " since the start)";
+    }
+    m_bDropsGrew = bGrew;
+    if (!bGrew)
+        return;
+    m_nDropsTold = nDropped;
+    emit DatagramsDropped(nDropped);
 }
 
 void CMessageView::ReportPollError(quint32 nError)
@@ -167,10 +231,9 @@ void CMessageView::AnswerPing()
 
 bool CMessageView::IsDuplicate(const QByteArray& text)
 {
-    const qint64 nWindow = ReadProgramDword(kDupMsgSeconds);
     const qint64 nElapsed = m_clock() - m_lastTime;
     // A clock set back must not hold back every repeat until it has caught up again.
-    return nElapsed >= 0 && nElapsed <= nWindow && text == m_strLastText;
+    return nElapsed >= 0 && nElapsed <= m_slice.nDupMsgSeconds && text == m_strLastText;
 }
 
 void CMessageView::ProcessMessage(const QByteArray& text)
@@ -180,42 +243,82 @@ void CMessageView::ProcessMessage(const QByteArray& text)
     m_strLastText = text;
     m_lastTime = m_clock();
 
-    if (ReadProgramDword(kCheckAlerts) != 0) {
-        for (const std::shared_ptr<CAlert>& pAlert : m_alerts) {
+    if (m_slice.bCheckAlerts) {
+        // Only the alerts that can match are asked; they are held here, as a task's own loop
+        // may change the list meanwhile.
+        CAlertList candidates;
+        m_matcher.FindCandidates(m_alerts, text, candidates);
+        // A task may read the log: the lines before this one are there when it starts.
+        if (!candidates.empty())
+            WriteLog();
+        for (const std::shared_ptr<CAlert>& pAlert : candidates) {
             CAlert::TaskStart start = CAlert::TaskStart::NoTask;
             if (pAlert->Match(text, &start) && start == CAlert::TaskStart::StillRunning)
                 emit TaskStartsSkipped(++m_nSkippedTaskStarts);
         }
+        // Tasks that took this long may have run a loop in which the options changed.
+        if (!candidates.empty() && m_sliceClock() >= m_slice.nEndMs) {
+            const qint64 nEndMs = m_slice.nEndMs;
+            ReadSliceOptions();
+            m_slice.nEndMs = nEndMs;
+        }
     }
 
-    const CSettings settings;
-    if (settings.GetMakeVisible()) {
+    if (m_slice.bMakeVisible && !std::exchange(m_slice.bBroughtForward, true)) {
         // The focus this brings has to reach the view before the flash request below, or
         // its stop would end the new flash at once; here it arrives later, so it is let pass.
         if (!MainWindow()->isActiveWindow())
             m_activationFocus = QDeadlineTimer(kActivationFocusMs);
         ShowAndActivate(*MainWindow(), false);
     }
-    if (settings.GetFlashTrayIcon())
+    if (m_slice.bFlashTrayIcon && !std::exchange(m_slice.bFlashAsked, true))
         QCoreApplication::postEvent(MainWindow(), new CWindowMessage(WM_FLASH_TRAY, 0, 0));
-    AddMessage(text);
+    AddLoggedLine(text, m_slice.bLogToFile, m_slice.logFileName, true);
 }
 
 void CMessageView::AddMessage(const QByteArray& text)
 {
     const CSettings settings;
+    AddLoggedLine(text, settings.GetLogToFile(), settings.GetLogFileName(), false);
+}
+
+void CMessageView::AddLoggedLine(const QByteArray& text, bool bLogToFile,
+                                 const QByteArray& logFileName, bool bInSlice)
+{
     QByteArray line;
     if (m_bAddDateTime) {
-        line = QDateTime::fromSecsSinceEpoch(m_clock())
-                   .toString(QStringLiteral("MM/dd/yy HH:mm:ss"))
-                   .toLatin1();
-        line.append(' ').append(text);
+        // Formatting local time is slow; a burst stamps many lines within one second.
+        const qint64 nNow = m_clock();
+        if (nNow != m_nStampSecond) {
+            m_stamp = QDateTime::fromSecsSinceEpoch(nNow)
+                          .toString(QStringLiteral("MM/dd/yy HH:mm:ss "))
+                          .toLatin1();
+            m_nStampSecond = nNow;
+        }
+        line.reserve(m_stamp.size() + text.size());
+        line.append(m_stamp).append(text);
     } else {
         line = text;
     }
-    if (settings.GetLogToFile() && !settings.GetLogFileName().isEmpty())
-        AppendLog(settings.GetLogFileName(), line);
+    if (bLogToFile && !logFileName.isEmpty()) {
+        if (!bInSlice || logFileName != m_pendingLogName || m_pendingLog.size() >= kMaxPendingLog)
+            WriteLog();
+        if (bInSlice) {
+            m_pendingLogName = logFileName;
+            m_pendingLog.append(line).append("\r\n");
+        } else {
+            AppendLog(logFileName, line);
+        }
+    }
     AddLine(line);
+}
+
+void CMessageView::WriteLog()
+{
+    if (m_pendingLog.isEmpty())
+        return;
+    AppendLogRecords(m_pendingLogName, m_pendingLog);
+    m_pendingLog.resize(0);
 }
 
 void CMessageView::LoadViewFont(FontDescription& description)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "alerts/Alert.h"
+#include "alerts/AlertMatcher.h"
 #include "messaging/TextView.h"
 #include "platform/CmdTarget.h"
 
@@ -16,8 +17,9 @@ class CMailslotInbox;
 // The message window: shows the received messages and is also the receiver. Every tick of its
 // poll timer drains the own inbox; a ping is answered, a repeat dropped, and every other message
 // is offered to the alerts, signalled to the main window and shown through AddMessage, the one
-// way by which lines reach the display and the log. Its commands come to it first, ahead of
-// the main frame's.
+// way by which lines reach the display and the log. A tick reads in slices of kSliceMs at most
+// and lets the window answer between them; messages keep their order and their steps as if all
+// had been read at once. Its commands come to it first, ahead of the main frame's.
 class CMessageView : public CTextView, public CCmdTarget
 {
     Q_OBJECT
@@ -25,6 +27,11 @@ class CMessageView : public CTextView, public CCmdTarget
 public:
     // Seconds since the epoch, now; tests set their own. Only the stamps are local time.
     using Clock = std::function<qint64()>;
+    // Milliseconds on a steady clock, which ends slices; tests set their own.
+    using SliceClock = std::function<qint64()>;
+
+    // The longest a tick reads at one stretch.
+    static constexpr qint64 kSliceMs = 20;
 
     explicit CMessageView(QWidget* pParent = nullptr, Clock clock = {});
     ~CMessageView() override;
@@ -33,7 +40,7 @@ public:
     // applies the stored font. The window works on whether or not the inbox could be opened.
     void Create();
 
-    // One poll: reads every datagram waiting at its start and repaints the whole window.
+    // One poll: reads every datagram waiting at its start, in slices, and repaints the window.
     void OnTimer();
     // Stamps the text when the date stamp is on, logs it when logging is on, and shows it.
     void AddMessage(const QByteArray& text);
@@ -49,6 +56,7 @@ public:
 
     // Alert task starts skipped so far because the task's previous run still ran.
     int SkippedTaskStarts() const { return m_nSkippedTaskStarts; }
+    void SetSliceClock(SliceClock clock) { m_sliceClock = std::move(clock); }
 
     void OnSendMessage();
     // Runs the Properties sheet on the window's options and alerts, and takes them over on OK.
@@ -65,6 +73,9 @@ signals:
     void InboxUnavailable(const QString& strText);
     // Another alert task start was skipped; nTotal counts them all since the window was made.
     void TaskStartsSkipped(int nTotal);
+    // Datagrams that reached this computer were dropped by the system, for arriving faster than
+    // they were taken in; nTotal counts them since the window was made.
+    void DatagramsDropped(qulonglong nTotal);
 
 protected:
     void contextMenuEvent(QContextMenuEvent* pEvent) override;
@@ -78,6 +89,9 @@ protected:
     // The user is here: the main window may stop flashing.
     void OnSetFocus();
 
+    // Reads datagrams counted by ticks until none is left or the slice's time is up; then the
+    // next slice waits for the window to have answered.
+    void ReadSlice();
     // True when the datagram was a ping.
     bool ReadMessage();
     bool IsDuplicate(const QByteArray& text);
@@ -93,12 +107,48 @@ protected:
     QByteArray m_strLastText;
     CAlertList m_alerts;
     QTimer m_pollTimer;
+    QTimer m_sliceTimer;
 
 private:
+    // The options that the messages of one slice go by, read from the store when it starts.
+    struct SliceOptions
+    {
+        qint64 nEndMs = 0;
+        qint64 nDupMsgSeconds = 0;
+        bool bCheckAlerts = false;
+        bool bMakeVisible = false;
+        bool bFlashTrayIcon = false;
+        bool bLogToFile = false;
+        QByteArray logFileName;
+        // Done once for the slice: nothing between its messages could have undone it.
+        bool bBroughtForward = false;
+        bool bFlashAsked = false;
+    };
+
+    void ReadSliceOptions();
+    // With bInSlice the record waits in m_pendingLog for the others of the slice.
+    void AddLoggedLine(const QByteArray& text, bool bLogToFile, const QByteArray& logFileName,
+                       bool bInSlice);
+    void WriteLog();
     void ReportInboxNotCreated();
     void ReportPollError(quint32 nError);
+    void ReportDrops();
 
     Clock m_clock;
+    SliceClock m_sliceClock;
+    // Counted by ticks and not read yet; nested ticks read from the same count.
+    int m_nToRead = 0;
+    SliceOptions m_slice;
+    CAlertMatcher m_matcher;
+    // The date and time stamp of the second last stamped, with its blank.
+    qint64 m_nStampSecond = -1;
+    QByteArray m_stamp;
+    // Records of the slice not written yet. They reach the log together, before anything could
+    // look at it: at the end of the slice, before an alert's task runs, before another line.
+    QByteArray m_pendingLog;
+    QByteArray m_pendingLogName;
+    quint64 m_nDropsTold = 0;
+    bool m_bDropsGrew = false; // at the last tick
     // Running while the focus that a message's bringing the window forward causes is awaited.
     QDeadlineTimer m_activationFocus;
     bool m_bCreated = false;

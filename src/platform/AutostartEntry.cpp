@@ -22,7 +22,7 @@ bool CAutostartEntry::Exists() const
     return QFileInfo(FilePath()).isSymLink() || QFileInfo::exists(FilePath());
 }
 
-bool CAutostartEntry::Write(const QString& strExecutable) const
+bool CAutostartEntry::Write(const QString& strExecutable, const QString& strIcon) const
 {
     const QString strPath = FilePath();
     if (!QDir().mkpath(QFileInfo(strPath).path()))
@@ -30,9 +30,11 @@ bool CAutostartEntry::Write(const QString& strExecutable) const
     QSaveFile file(strPath);
     if (!file.open(QIODevice::WriteOnly))
         return false;
-    const QString strEntry = QStringLiteral("[Desktop Entry]\nType=Application\nName=") + m_strName +
-                             QStringLiteral("\nExec=") + ExecValue(strExecutable) +
-                             QStringLiteral("\nTerminal=false\n");
+    QString strEntry = QStringLiteral("[Desktop Entry]\nType=Application\nName=") + m_strName +
+                       QStringLiteral("\nExec=") + ExecValue(strExecutable) +
+                       QStringLiteral("\nTerminal=false\n");
+    if (!strIcon.isEmpty())
+        strEntry += QStringLiteral("Icon=") + strIcon + u'\n';
     file.write(strEntry.toUtf8());
     return file.commit();
 }

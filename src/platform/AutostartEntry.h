@@ -12,9 +12,10 @@ public:
 
     QString FilePath() const;
     bool Exists() const;
-    // Writes a desktop entry that starts the executable (a full path), replacing any entry of
-    // the same name at once, never leaving half a file. False when it could not be written.
-    bool Write(const QString& strExecutable) const;
+    // Writes a desktop entry that starts the executable (a full path) with no arguments and
+    // shows the icon of the theme (none when empty), replacing any entry of the same name at
+    // once, never leaving half a file. False when it could not be written.
+    bool Write(const QString& strExecutable, const QString& strIcon = QString()) const;
     // False when an entry is left behind.
     bool Remove() const;
 

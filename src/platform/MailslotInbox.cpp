@@ -1,25 +1,49 @@
 #include "platform/MailslotInbox.h"
 
+#include "platform/Logging.h"
 #include "platform/MailslotAddress.h"
 
-#include <QSocketNotifier>
-
-#include <arpa/inet.h>
+#include <array>
 #include <cerrno>
+#include <linux/sock_diag.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
+#include <system_error>
 #include <unistd.h>
 
 namespace {
 
-// A flood must not exhaust memory: past this many unread datagrams new ones are dropped, as a
-// full kernel buffer would drop them.
-constexpr size_t kMaxQueued = 10000;
-constexpr int kReceiveBuffer = 1 << 20;
+// What keeping one datagram in the queue costs beside its bytes.
+constexpr qsizetype kKeepCost = 64;
+// A count takes in at most this many batches itself: a sender faster than the inbox must not
+// hold the window in the count.
+constexpr int kBatchesPerCount = 64;
+
+qsizetype Cost(const QByteArray& datagram)
+{
+    return datagram.size() + kKeepCost;
+}
 
 } // namespace
 
-CMailslotInbox::CMailslotInbox(QObject* pParent) : QObject(pParent) {}
+struct CMailslotInbox::Batch
+{
+    static constexpr int kSize = 32;
+
+    std::array<std::array<char, kReadSize>, kSize> data;
+    std::array<iovec, kSize> vectors;
+    std::array<mmsghdr, kSize> headers;
+    struct alignas(cmsghdr) Control
+    {
+        char bytes[CMSG_SPACE(sizeof(quint32))];
+    };
+    std::array<Control, kSize> control;
+};
+
+CMailslotInbox::CMailslotInbox(qsizetype nQueueLimit, int nSystemBuffer)
+    : m_nQueueLimit(nQueueLimit), m_nSystemBuffer(nSystemBuffer), m_pBatch(std::make_unique<Batch>())
+{
+}
 
 CMailslotInbox::~CMailslotInbox()
 {
@@ -29,7 +53,7 @@ CMailslotInbox::~CMailslotInbox()
 bool CMailslotInbox::Create()
 {
     Close();
-    const int fd = socket(AF_INET, SOCK_DGRAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+    const int fd = socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
     if (fd < 0) {
         m_nLastError = quint32(errno);
         return false;
@@ -44,30 +68,82 @@ bool CMailslotInbox::Create()
         close(fd);
         return false;
     }
-    setsockopt(fd, SOL_SOCKET, SO_RCVBUF, &kReceiveBuffer, sizeof kReceiveBuffer);
+    setsockopt(fd, SOL_SOCKET, SO_RCVBUF, &m_nSystemBuffer, sizeof m_nSystemBuffer);
+    // Every datagram then carries the system's count of those it dropped.
+    const int nOn = 1;
+    setsockopt(fd, SOL_SOCKET, SO_RXQ_OVFL, &nOn, sizeof nOn);
     m_fd = fd;
     m_nLastError = 0;
-    m_pNotifier = std::make_unique<QSocketNotifier>(fd, QSocketNotifier::Read);
-    connect(m_pNotifier.get(), &QSocketNotifier::activated, this, [this] { Drain(); });
+    m_nSystemDrops = 0;
+    m_nDropped = 0;
+    m_bStopping = false;
+    try {
+        m_receiver = std::thread(&CMailslotInbox::ReceiveLoop, this);
+    } catch (const std::system_error& error) {
+        // The window's polls still take the datagrams in, only less often.
+        qCWarning(lcMailslot).noquote() << "inbox: no thread to receive with -" << error.what();
+    }
     return true;
+}
+
+void CMailslotInbox::Close()
+{
+    if (m_receiver.joinable()) {
+        m_bStopping = true;
+        // Wakes the blocking receive, which then finds the socket shut.
+        shutdown(m_fd, SHUT_RD);
+        { const std::lock_guard lock(m_queueMutex); }
+        m_roomMade.notify_all();
+        m_receiver.join();
+    }
+    if (m_fd >= 0)
+        close(m_fd);
+    m_fd = -1;
+    const std::lock_guard lock(m_queueMutex);
+    m_queue.clear();
+    m_nQueuedBytes = 0;
+    m_nLastError = kErrorInvalidHandle;
 }
 
 bool CMailslotInbox::GetInfo(int& nCount)
 {
-    if (!Drain())
+    if (!IsValid()) {
+        m_nLastError = kErrorInvalidHandle;
         return false;
+    }
+    {
+        const std::lock_guard receiving(m_receiving);
+        for (int i = 0; i < kBatchesPerCount; ++i) {
+            const int nTaken = TakeBatch();
+            if (nTaken < 0) {
+                m_nLastError = quint32(errno);
+                return false;
+            }
+            if (nTaken < Batch::kSize)
+                break;
+        }
+        // Also while the queue is full, when nothing is taken in.
+        ReadSystemDrops();
+    }
+    const std::lock_guard lock(m_queueMutex);
     nCount = int(m_queue.size());
     return true;
 }
 
 bool CMailslotInbox::Read(QByteArray& datagram)
 {
+    std::unique_lock lock(m_queueMutex);
     if (m_queue.empty()) {
         m_nLastError = IsValid() ? quint32(EAGAIN) : kErrorInvalidHandle;
         return false;
     }
     datagram = std::move(m_queue.front());
     m_queue.pop_front();
+    m_nQueuedBytes -= Cost(datagram);
+    const bool bWake = m_bReceiverWaits && !IsFull();
+    lock.unlock();
+    if (bWake)
+        m_roomMade.notify_one();
     return true;
 }
 
@@ -81,43 +157,106 @@ bool CMailslotInbox::IsTakenElsewhere() const
     return m_nLastError == quint32(EADDRINUSE);
 }
 
-void CMailslotInbox::Close()
+void CMailslotInbox::ReceiveLoop()
 {
-    m_pNotifier.reset();
-    if (m_fd >= 0)
-        close(m_fd);
-    m_fd = -1;
-    m_queue.clear();
-    m_nLastError = kErrorInvalidHandle;
+    while (!m_bStopping) {
+        // Sleeps until a datagram is there, leaving it in the socket for the batch below.
+        const ssize_t n = recv(m_fd, nullptr, 0, MSG_PEEK | MSG_TRUNC);
+        if (m_bStopping)
+            return;
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n >= 0) {
+            std::unique_lock lock(m_queueMutex);
+            m_bReceiverWaits = true;
+            m_roomMade.wait(lock, [this] { return m_bStopping || !IsFull(); });
+            m_bReceiverWaits = false;
+            if (m_bStopping)
+                return;
+            lock.unlock();
+            const std::lock_guard receiving(m_receiving);
+            if (TakeBatch() >= 0)
+                continue;
+        }
+        qCWarning(lcMailslot).noquote()
+            << "inbox: receiving stopped -" << qt_error_string(errno)
+            << "- messages are taken in only when the inbox is read";
+        return;
+    }
 }
 
-bool CMailslotInbox::Drain()
+int CMailslotInbox::TakeBatch()
 {
-    if (!IsValid()) {
-        m_nLastError = kErrorInvalidHandle;
-        return false;
+    {
+        const std::lock_guard lock(m_queueMutex);
+        if (IsFull())
+            return 0;
     }
-    char buffer[kReadSize];
-    for (;;) {
-        // MSG_TRUNC reports the datagram's real length while copying only what fits.
-        const ssize_t n = recv(m_fd, buffer, sizeof buffer, MSG_DONTWAIT | MSG_TRUNC);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            if (errno == EAGAIN || errno == EWOULDBLOCK)
-                return true;
-            m_nLastError = quint32(errno);
-            return false;
+    Batch& batch = *m_pBatch;
+    for (int i = 0; i < Batch::kSize; ++i) {
+        batch.vectors[i] = {batch.data[i].data(), kReadSize};
+        msghdr& header = batch.headers[i].msg_hdr;
+        header = {};
+        header.msg_iov = &batch.vectors[i];
+        header.msg_iovlen = 1;
+        header.msg_control = batch.control[i].bytes;
+        header.msg_controllen = sizeof batch.control[i].bytes;
+    }
+    // MSG_TRUNC: each length is the datagram's own, also where only kReadSize bytes fit.
+    int nTaken = 0;
+    do {
+        nTaken = recvmmsg(m_fd, batch.headers.data(), Batch::kSize, MSG_DONTWAIT | MSG_TRUNC, nullptr);
+    } while (nTaken < 0 && errno == EINTR);
+    if (nTaken < 0 && errno != EAGAIN && errno != EWOULDBLOCK)
+        return -1;
+    nTaken = std::max(nTaken, 0);
+
+    for (int i = 0; i < nTaken; ++i) {
+        msghdr& header = batch.headers[i].msg_hdr;
+        for (cmsghdr* pControl = CMSG_FIRSTHDR(&header); pControl; pControl = CMSG_NXTHDR(&header, pControl)) {
+            if (pControl->cmsg_level == SOL_SOCKET && pControl->cmsg_type == SO_RXQ_OVFL) {
+                quint32 nCount = 0;
+                memcpy(&nCount, CMSG_DATA(pControl), sizeof nCount);
+                NoteDrops(nCount);
+            }
         }
-        if (m_queue.size() >= kMaxQueued)
-            continue;
-        if (n > kReadSize) {
+    }
+    // The socket ran empty: drops after the last datagram show only in the socket's count.
+    if (nTaken < Batch::kSize)
+        ReadSystemDrops();
+
+    const std::lock_guard lock(m_queueMutex);
+    for (int i = 0; i < nTaken; ++i) {
+        const qsizetype nLength = qsizetype(batch.headers[i].msg_len);
+        if (nLength > kReadSize) {
             // Too long for one read: keep what fits, ended by a zero so the text stays 1999 bytes.
-            QByteArray cut(buffer, kReadSize);
+            QByteArray cut(batch.data[i].data(), kReadSize);
             cut[kReadSize - 1] = '\0';
             m_queue.push_back(std::move(cut));
         } else {
-            m_queue.emplace_back(buffer, qsizetype(n));
+            m_queue.emplace_back(batch.data[i].data(), nLength);
         }
+        m_nQueuedBytes += Cost(m_queue.back());
     }
+    return nTaken;
+}
+
+void CMailslotInbox::ReadSystemDrops()
+{
+    std::array<quint32, SK_MEMINFO_VARS> memory{};
+    socklen_t nLength = sizeof memory;
+    if (getsockopt(m_fd, SOL_SOCKET, SO_MEMINFO, memory.data(), &nLength) == 0 &&
+        nLength > SK_MEMINFO_DROPS * sizeof(quint32))
+        NoteDrops(memory[SK_MEMINFO_DROPS]);
+}
+
+void CMailslotInbox::NoteDrops(quint32 nSystemCount)
+{
+    // The count only grows (and goes round); one read before a datagram that was counted
+    // earlier must not count backwards.
+    const quint32 nNew = nSystemCount - m_nSystemDrops;
+    if (nNew == 0 || nNew >= 0x80000000u)
+        return;
+    m_nSystemDrops = nSystemCount;
+    m_nDropped += nNew;
 }

@@ -82,6 +82,33 @@ QByteArray FolderOf(const QByteArray& path)
     return path.first(std::max<qsizetype>(path.lastIndexOf('/'), 0));
 }
 
+// Writes the bytes to a new file at tempPath, whole and on disk, with the permissions of the file
+// at path. With bNameless the file is written without a name and named only once it is whole,
+// so that a write cut short (the program killed) leaves nothing behind. 0, ENOTSUP where the
+// file system has no nameless files, or the error.
+int WriteWhole(const QByteArray& folder, const QByteArray& tempPath, const QByteArray& path,
+               const QByteArray& bytes, bool bNameless)
+{
+    const int fd = bNameless
+                       ? open(folder.constData(), O_WRONLY | O_TMPFILE | O_CLOEXEC, 0666)
+                       : open(tempPath.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
+    if (fd < 0)
+        return bNameless ? ENOTSUP : errno;
+    // A file the user made private stays private.
+    struct stat old;
+    if (stat(path.constData(), &old) == 0)
+        fchmod(fd, old.st_mode & 07777);
+    int nError = WriteAll(fd, bytes) && fsync(fd) == 0 ? 0 : errno;
+    if (nError == 0 && bNameless) {
+        const QByteArray self = "/proc/self/fd/" + QByteArray::number(fd);
+        if (linkat(AT_FDCWD, self.constData(), AT_FDCWD, tempPath.constData(), AT_SYMLINK_FOLLOW) != 0)
+            nError = ENOTSUP;
+    }
+    if (close(fd) != 0 && nError == 0)
+        nError = errno;
+    return nError;
+}
+
 // The file a chain of symbolic links ends at (itself when it is none); it need not exist.
 QByteArray LinkTarget(QByteArray path)
 {
@@ -323,18 +350,12 @@ qint32 CRegistryFile::WriteFile(const QByteArray& path, const QByteArray& bytes)
     tempPath.append(".tmp");
     // Left over from a write that was cut short: under the lock it is nobody's.
     unlink(tempPath.constData());
-    const int fd =
-        open(tempPath.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
-    if (fd < 0)
-        return Report(kNotWritten, path, errno, StatusOfErrno(errno, ERROR_CANTWRITE));
-    // A file the user made private stays private.
-    struct stat old;
-    if (stat(path.constData(), &old) == 0)
-        fchmod(fd, old.st_mode & 07777);
-    const bool bWritten = WriteAll(fd, bytes) && fsync(fd) == 0;
-    const int nWriteError = errno;
-    if (close(fd) != 0 || !bWritten || rename(tempPath.constData(), path.constData()) != 0) {
-        const int nError = bWritten ? errno : nWriteError;
+    int nError = WriteWhole(folder, tempPath, path, bytes, true);
+    if (nError == ENOTSUP)
+        nError = WriteWhole(folder, tempPath, path, bytes, false);
+    if (nError == 0 && rename(tempPath.constData(), path.constData()) != 0)
+        nError = errno;
+    if (nError != 0) {
         unlink(tempPath.constData());
         return Report(kNotWritten, path, nError, StatusOfErrno(nError, ERROR_CANTWRITE));
     }

@@ -7,6 +7,8 @@
 #include <QPixmapCache>
 #include <QSvgRenderer>
 
+#include <memory>
+
 namespace {
 
 // Up to this many device pixels a 16-pixel drawing reads better than a shrunk large one.
@@ -36,11 +38,8 @@ public:
     {
         if (size.isEmpty())
             return {};
-        const bool bSmall =
-            !m_small.isEmpty() && qMax(size.width(), size.height()) <= kSmallDrawingUpTo;
-        const QString& file = bSmall ? m_small : m_large;
         const QString cacheKey = QStringLiteral("%1@%2x%3/%4")
-                                     .arg(file)
+                                     .arg(m_large)
                                      .arg(size.width())
                                      .arg(size.height())
                                      .arg(int(mode));
@@ -48,19 +47,28 @@ public:
         if (QPixmapCache::find(cacheKey, &cached))
             return cached;
 
-        QImage image(size, QImage::Format_ARGB32_Premultiplied);
-        image.fill(Qt::transparent);
-        QSvgRenderer renderer(file);
-        renderer.setAspectRatioMode(Qt::KeepAspectRatio);
-        {
-            QPainter painter(&image);
-            renderer.render(&painter);
-        }
+        QImage image = Render(size);
         if (mode == QIcon::Disabled)
             Grey(image);
         cached = QPixmap::fromImage(std::move(image));
         QPixmapCache::insert(cacheKey, cached);
         return cached;
+    }
+
+    // The drawing that suits the size, scaled to it.
+    QImage Render(const QSize& size) const
+    {
+        const bool bSmall =
+            !m_small.isEmpty() && qMax(size.width(), size.height()) <= kSmallDrawingUpTo;
+        QImage image(size, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        QSvgRenderer renderer(bSmall ? m_small : m_large);
+        renderer.setAspectRatioMode(Qt::KeepAspectRatio);
+        {
+            QPainter painter(&image);
+            renderer.render(&painter);
+        }
+        return image;
     }
 
 private:
@@ -81,19 +89,37 @@ private:
     QString m_small;
 };
 
-QIcon MakeIcon(const QString& large, const QString& small)
+CResIconEngine* MakeEngine(const QString& large, const QString& small)
 {
     if (!QFile::exists(large))
-        return {};
-    return QIcon(new CResIconEngine(large, QFile::exists(small) ? small : QString()));
+        return nullptr;
+    return new CResIconEngine(large, QFile::exists(small) ? small : QString());
+}
+
+QIcon MakeIcon(const QString& large, const QString& small)
+{
+    CResIconEngine* pEngine = MakeEngine(large, small);
+    return pEngine ? QIcon(pEngine) : QIcon();
+}
+
+CResIconEngine* MakeResIconEngine(int nId)
+{
+    return MakeEngine(QStringLiteral(":/icons/%1.svg").arg(nId),
+                      QStringLiteral(":/icons/%1-16.svg").arg(nId));
 }
 
 } // namespace
 
 QIcon LoadResIcon(int nId)
 {
-    return MakeIcon(QStringLiteral(":/icons/%1.svg").arg(nId),
-                    QStringLiteral(":/icons/%1-16.svg").arg(nId));
+    CResIconEngine* pEngine = MakeResIconEngine(nId);
+    return pEngine ? QIcon(pEngine) : QIcon();
+}
+
+QImage RenderResIcon(int nId, const QSize& size)
+{
+    const std::unique_ptr<CResIconEngine> pEngine(MakeResIconEngine(nId));
+    return pEngine && !size.isEmpty() ? pEngine->Render(size) : QImage();
 }
 
 QIcon LoadToolBarImage(int nCommandId)

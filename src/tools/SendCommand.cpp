@@ -1,9 +1,12 @@
 #include "tools/SendCommand.h"
 
+#include "about/ProgramVersion.h"
 #include "messaging/ColorTags.h"
 #include "messaging/Mailslot.h"
 #include "platform/LocaleText.h"
 #include "platform/MailslotInbox.h"
+
+#include <QCommandLineParser>
 
 #include <iostream>
 #include <string>
@@ -19,7 +22,9 @@ constexpr qsizetype kLongestShown = CMailslotInbox::kReadSize - 1;
 
 constexpr char kUsage[] =
     "Usage: tellwick-send COMPUTER MESSAGE...\n"
+    "       tellwick-send --help | --version\n"
     "Sends MESSAGE, its words joined by blanks, as one line to Tellwick on COMPUTER.\n"
+    "Options are read before COMPUTER only: the words of MESSAGE are sent as they are.\n"
     "\n"
     "COMPUTER  a computer name or address; \"localhost\" or \"\" is this computer,\n"
     "          \"*\" every computer of the local network. A name as Tellwick's find dialog\n"
@@ -32,7 +37,8 @@ constexpr char kUsage[] =
     "A message longer than Tellwick shows (1999 bytes) is cut there, between two characters.\n"
     "Messages are not acknowledged: success means they were written, not that they were read.\n"
     "Environment: TELLWICK_MAILSLOT_PORT, the UDP port of the inboxes (default 10138).\n"
-    "Exit status: 0 written, 1 not written, 2 wrong arguments.\n";
+    "Exit status: 0 written, 1 not written, 2 wrong arguments.\n"
+    "See tellwick-send(1).\n";
 
 // Sends one message as the Send Message dialog would, cut to what the receiver shows rather
 // than refused by the network for its size. Returns the exit status.
@@ -79,20 +85,41 @@ int SendLines(const QByteArray& computer, std::istream& in, std::ostream& err)
 int RunSendCommand(const std::vector<QByteArray>& args, std::istream& in, std::ostream& out,
                    std::ostream& err)
 {
-    if (!args.empty() && (args[0] == "--help" || args[0] == "-h")) {
+    // Latin-1 maps every byte to one character and back, so the computer and the message keep
+    // their bytes, whatever the locale, while the parser reads the options.
+    QStringList arguments{QStringLiteral("tellwick-send")};
+    for (const QByteArray& arg : args)
+        arguments.append(QString::fromLatin1(arg));
+    QCommandLineParser parser;
+    parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, QString());
+    const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")}, QString());
+    parser.addOption(help);
+    parser.addOption(version);
+    if (!parser.parse(arguments)) {
+        err << "tellwick-send: " << parser.errorText().toLatin1().constData()
+            << "\nTry 'tellwick-send --help' for more information.\n";
+        return kExitUsage;
+    }
+    if (parser.isSet(help)) {
         out << kUsage;
         return kExitSent;
     }
-    if (args.size() < 2) {
+    if (parser.isSet(version)) {
+        out << "tellwick-send (Tellwick) " << ProgramVersionText() << "\n";
+        return kExitSent;
+    }
+    const QStringList words = parser.positionalArguments();
+    if (words.size() < 2) {
         err << kUsage;
         return kExitUsage;
     }
 
-    const QByteArray& computer = args[0];
-    if (args.size() == 2 && args[1] == "-")
+    const QByteArray computer = words[0].toLatin1();
+    if (words.size() == 2 && words[1] == u'-')
         return SendLines(computer, in, err);
-    QByteArray message = args[1];
-    for (size_t i = 2; i < args.size(); ++i)
-        message.append(' ').append(args[i]);
+    QByteArray message = words[1].toLatin1();
+    for (qsizetype i = 2; i < words.size(); ++i)
+        message.append(' ').append(words[i].toLatin1());
     return SendMessage(computer, message, err);
 }

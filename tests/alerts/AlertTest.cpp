@@ -106,6 +106,7 @@ INSTANTIATE_TEST_SUITE_P(
         MatchCase{"EmptyKeywordMatchesEverything", {{{""}}}, "anything", {"0"}, {true}},
         MatchCase{"EmptyKeywordMatchesAnEmptyText", {{{""}}}, "", {"0"}, {true}},
         MatchCase{"NoKeywordsNeverMatch", {{{}}}, "anything", {}, {false}},
+        MatchCase{"KeywordInATextWithoutBytes", {{{"disk"}}}, QByteArray(), {}, {false}},
         MatchCase{"TwoKeywordsRunOnce", {{{"disk", "full"}}}, "disk full", {"0"}, {true}},
         MatchCase{"TwoAlertsBothRunInOrder", {{{"full"}}, {{"disk"}}}, "disk full", {"0", "1"}, {true, true}},
         MatchCase{"CaseCounts", {{{"Disk"}}}, "disk full", {}, {false}},

@@ -510,22 +510,35 @@ TEST_F(MainFrameTest, AnInboxOwnedByAnotherCopyIsToldInTheStatusBarForGood)
     EXPECT_EQ(warnings.Take().size(), 1);
 }
 
-TEST_F(MainFrameTest, SkippedAlertTaskStartsAreCountedInTheStatusBar)
+TEST_F(MainFrameTest, SkippedAlertTaskStartsAndDroppedMessagesAreCountedInTheStatusBar)
 {
     auto pFrame = NewFrame();
     pFrame->show();
     auto* pView = qobject_cast<CMessageView*>(pFrame->GetView());
     ASSERT_NE(pView, nullptr);
-    auto* pLabel = pFrame->statusBar()->findChild<QLabel*>(QStringLiteral("skippedTaskStartsLabel"));
-    ASSERT_NE(pLabel, nullptr);
-    EXPECT_FALSE(pLabel->isVisible());
-    emit pView->TaskStartsSkipped(3);
-    EXPECT_TRUE(pLabel->isVisible());
-    EXPECT_EQ(pLabel->text(), QStringLiteral("Alert task starts skipped, still running: 3"));
-    // Prompts come and go beside it.
-    QStatusTipEvent prompt(QStringLiteral("Clears the current display"));
-    QCoreApplication::sendEvent(pFrame.get(), &prompt);
-    EXPECT_TRUE(pLabel->isVisible());
+    const struct
+    {
+        const char* label;
+        std::function<void()> tell;
+        QString text;
+    } counts[] = {
+        {"skippedTaskStartsLabel", [&] { emit pView->TaskStartsSkipped(3); },
+         QStringLiteral("Alert task starts skipped, still running: 3")},
+        {"datagramsDroppedLabel", [&] { emit pView->DatagramsDropped(5000000000ULL); },
+         QStringLiteral("Messages lost, arriving faster than taken in: 5000000000")},
+    };
+    for (const auto& count : counts) {
+        auto* pLabel = pFrame->statusBar()->findChild<QLabel*>(QString::fromLatin1(count.label));
+        ASSERT_NE(pLabel, nullptr) << count.label;
+        EXPECT_FALSE(pLabel->isVisible()) << count.label;
+        count.tell();
+        EXPECT_TRUE(pLabel->isVisible()) << count.label;
+        EXPECT_EQ(pLabel->text(), count.text) << count.label;
+        // Prompts come and go beside it.
+        QStatusTipEvent prompt(QStringLiteral("Clears the current display"));
+        QCoreApplication::sendEvent(pFrame.get(), &prompt);
+        EXPECT_TRUE(pLabel->isVisible()) << count.label;
+    }
 }
 
 } // namespace

@@ -126,8 +126,9 @@ TEST(TellwickAppTest, NoUsableFolderForTheLockNeverKeepsTheProgramFromStarting)
         const CScopedEnvironment runtime("XDG_RUNTIME_DIR", c.prepare(strFallback));
         // Someone else's copy, or so it says.
         QLocalServer planted;
-        if (QFileInfo(strFallback).isDir())
+        if (QFileInfo(strFallback).isDir()) {
             ASSERT_TRUE(planted.listen(QDir(strFallback).filePath(strName)));
+        }
         // The old refusal to start showed a box: close it rather than wait for ever.
         QTimer::singleShot(0, [] {
             if (QWidget* pBox = QApplication::activeModalWidget())

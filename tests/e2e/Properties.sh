@@ -10,6 +10,9 @@ start_tellwick
 dialog() {
     atspi states dialog "$1"
 }
+closed() {
+    ! dialog "$1"
+}
 
 type_keys ctrl+p
 wait_for "the Properties sheet" dialog "Tellwick Properties"
@@ -22,13 +25,13 @@ xdotool key F4
 wait_for "the Keyword dialog" dialog Keyword
 xdotool type "full"
 xdotool key Return
-wait_for "the Keyword dialog to close" sh -c '! atspi states dialog Keyword'
+wait_for "the Keyword dialog to close" closed Keyword
 screenshot properties-alert-dialog
 xdotool key Return
-wait_for "the Alert dialog to close" sh -c '! atspi states dialog Alert'
+wait_for "the Alert dialog to close" closed Alert
 screenshot properties-alerts-page
 xdotool key Return
-wait_for "the sheet to close" sh -c '! atspi states dialog "Tellwick Properties"'
+wait_for "the sheet to close" closed "Tellwick Properties"
 
 "$TELLWICK_SEND" localhost "the disk is full" || fail "tellwick-send failed"
 unstamped() {

@@ -92,6 +92,8 @@ start_session() {
     export HOME="$SESSION_DIR"
     unset SESSION_MANAGER
     cd "$SESSION_DIR/work"
+    # A test may set up more of the session (its environment, files) before the desktop starts.
+    [ -z "${E2E_BEFORE_DESKTOP:-}" ] || "$E2E_BEFORE_DESKTOP"
 
     background /usr/libexec/at-spi-bus-launcher --launch-immediately
     export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
@@ -117,6 +119,7 @@ start_window_manager() {
         printf 'ShowTaskBar=0\nTaskBarShowTray=0\n' >"$HOME/.icewm/preferences"
     fi
     printf 'TaskBarShowClock=0\nTaskBarShowMailboxStatus=0\nTaskBarShowCPUStatus=0\nTaskBarShowNetStatus=0\nTaskBarShowMEMStatus=0\n' >>"$HOME/.icewm/preferences"
+    printf '%s\n' "${E2E_ICEWM_PREFERENCES:-}" >>"$HOME/.icewm/preferences"
     background icewm >"$SESSION_DIR/icewm.log" 2>&1
     wait_for "the window manager" sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"'
     if [ "$DESKTOP" = xembed ]; then

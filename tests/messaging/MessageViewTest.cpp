@@ -39,6 +39,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <optional>
 
 #include <sys/file.h>
@@ -46,23 +47,38 @@
 namespace {
 
 const qint64 kStart = QDateTime(QDate(2001, 6, 15), QTime(14, 3, 59)).toSecsSinceEpoch();
+// A slice clock step that ends every slice after its first message.
+constexpr qint64 kSliceEveryMessage = CMessageView::kSliceMs + 1;
 
 // Opens the view's insides to the tests and counts ping answers instead of broadcasting them.
+// Its slices end when the test says: the slice clock moves on by m_nSliceStep at every look.
 class TestView : public CMessageView
 {
 public:
-    TestView(QWidget* pParent, Clock clock) : CMessageView(pParent, std::move(clock)) {}
+    TestView(QWidget* pParent, Clock clock) : CMessageView(pParent, std::move(clock))
+    {
+        SetSliceClock([this] { return m_nSliceNow += m_nSliceStep; });
+    }
 
     using CMessageView::m_alerts;
     using CMessageView::m_bAddDateTime;
     using CMessageView::m_pFont;
     using CMessageView::m_pInbox;
     using CMessageView::m_pollTimer;
+    using CMessageView::m_sliceTimer;
     using CTextView::m_nMaxLines;
 
     QList<QByteArray> Lines() const { return {m_lines.begin(), m_lines.end()}; }
 
     int m_nPings = 0;
+    qint64 m_nSliceNow = 0;
+    qint64 m_nSliceStep = 0; // 0: a tick reads all it counted in one slice
+
+    // Lets the window run until the tick's last slice is read.
+    void FinishTick()
+    {
+        EXPECT_TRUE(QTest::qWaitFor([this] { return !m_sliceTimer.isActive(); }, 30000));
+    }
 
 protected:
     void AnswerPing() override { ++m_nPings; }
@@ -111,10 +127,12 @@ protected:
     }
 
     // A view made the way the frame makes it, its clock at m_now.
-    TestView& MakeView()
+    TestView& MakeView(std::unique_ptr<CMailslotInbox> pInbox = nullptr)
     {
         m_pWindow = std::make_unique<CRecordingWindow>();
         m_pView = new TestView(m_pWindow.get(), [this] { return m_now; });
+        if (pInbox)
+            m_pView->m_pInbox = std::move(pInbox);
         m_pView->Create();
         // Another program may have taken the free port in the meantime.
         for (int attempt = 0; attempt < 5 && !m_pView->m_pInbox->IsValid(); ++attempt) {
@@ -732,6 +750,202 @@ TEST_F(MessageViewTest, TheSenderProgramReachesARunningView)
     view.OnTimer();
     EXPECT_EQ(view.Lines(), QList<QByteArray>{"06/15/01 14:03:59 hello"});
     EXPECT_EQ(Log(), "06/15/01 14:03:59 hello\r\n");
+}
+
+// A task that calls back into the test when it runs.
+class CCallbackTask : public CTask
+{
+public:
+    explicit CCallbackTask(std::function<void()> run) : m_run(std::move(run)) {}
+    std::unique_ptr<CTask> Clone() const override { return std::make_unique<CCallbackTask>(*this); }
+    bool Run() override
+    {
+        m_run();
+        return true;
+    }
+
+private:
+    std::function<void()> m_run;
+};
+
+QStringList WithoutRepeats(const QStringList& list)
+{
+    QStringList result;
+    for (const QString& item : list) {
+        if (result.isEmpty() || result.back() != item)
+            result.append(item);
+    }
+    return result;
+}
+
+TEST_F(MessageViewTest, ATickReadsInSlicesWithTheOutcomeOfReadingAllAtOnce)
+{
+    const QList<QByteArray> texts{"disk 1", "disk 1", "fan 2", "who <PING>", "fan 2", "disk 3",
+                                  "cpu 4",  "cpu 4",  "disk 5", "fan 6", "<PING>", "fan 7"};
+    struct Outcome
+    {
+        QList<QByteArray> lines;
+        QByteArray log;
+        std::vector<QByteArray> runs;
+        int nPings = 0;
+        QStringList requests;
+        int nLinesAfterFirstSlice = 0;
+    };
+    const auto tick = [&](qint64 nSliceStep) {
+        SetUp();
+        SetDword(kAddDateTime, 0);
+        SetDword(kMakeVisible, 0);
+        TestView& view = MakeView();
+        view.m_nSliceStep = nSliceStep;
+        const auto pRuns = std::make_shared<std::vector<QByteArray>>();
+        for (const char* keyword : {"disk", "fan"}) {
+            auto pAlert = std::make_shared<CAlert>();
+            const CRecordingTask task(pRuns, keyword);
+            pAlert->SetTask(&task);
+            pAlert->m_keywords = {keyword};
+            view.m_alerts.push_back(pAlert);
+        }
+        m_pWindow->Messages();
+        for (const QByteArray& text : texts)
+            Receive(text);
+        Outcome outcome;
+        view.OnTimer();
+        outcome.nLinesAfterFirstSlice = int(view.Lines().size());
+        view.FinishTick();
+        outcome.lines = view.Lines();
+        outcome.log = Log();
+        outcome.runs = *pRuns;
+        outcome.nPings = view.m_nPings;
+        // A request repeated in a row asks for nothing more.
+        outcome.requests = WithoutRepeats(m_pWindow->Messages());
+        return outcome;
+    };
+    const Outcome atOnce = tick(0);
+    ASSERT_EQ(atOnce.lines, (QList<QByteArray>{"disk 1", "fan 2", "disk 3", "cpu 4", "disk 5", "fan 6", "fan 7"}));
+    ASSERT_EQ(atOnce.nLinesAfterFirstSlice, 7);
+    const struct
+    {
+        qint64 nSliceStep;
+        int nLinesAfterFirstSlice;
+    } slicings[] = {{5, 2}, {kSliceEveryMessage, 1}};
+    for (const auto& slicing : slicings) {
+        const Outcome sliced = tick(slicing.nSliceStep);
+        EXPECT_EQ(sliced.nLinesAfterFirstSlice, slicing.nLinesAfterFirstSlice) << slicing.nSliceStep;
+        EXPECT_EQ(sliced.lines, atOnce.lines) << slicing.nSliceStep;
+        EXPECT_EQ(sliced.log, atOnce.log) << slicing.nSliceStep;
+        EXPECT_EQ(sliced.runs, atOnce.runs) << slicing.nSliceStep;
+        EXPECT_EQ(sliced.nPings, atOnce.nPings) << slicing.nSliceStep;
+        EXPECT_EQ(sliced.requests, atOnce.requests) << slicing.nSliceStep;
+    }
+}
+
+TEST_F(MessageViewTest, AHandEditOfTheStoreIsSeenByTheNextSliceOfTheSameTick)
+{
+    SetDword(kAddDateTime, 0);
+    TestView& view = MakeView();
+    view.m_nSliceStep = kSliceEveryMessage;
+    for (const char* text : {"one", "two", "three"})
+        Receive(text);
+    view.OnTimer();
+    ASSERT_EQ(view.Lines(), QList<QByteArray>{"one"});
+    // Logging switched off by hand, in a text editor, between two slices.
+    const QByteArray text = ReadStoreFile();
+    ASSERT_TRUE(text.contains("\"AddDateTime\"=dword:00000000\n"));
+    WriteStoreFile(QByteArray(text).replace("\"AddDateTime\"=dword:00000000\n",
+                                            "\"AddDateTime\"=dword:00000000\n\"LogToFile\"=dword:00000000\n"));
+    view.FinishTick();
+    EXPECT_EQ(view.Lines(), (QList<QByteArray>{"one", "two", "three"}));
+    EXPECT_EQ(Log(), "one\r\n");
+}
+
+// A task may run a loop of its own (a dialog), in which ticks go on and the alert list may be
+// replaced, as the Properties sheet does.
+TEST_F(MessageViewTest, ATickNestedInATaskReadsEachMessageOnceWhileTheListIsReplaced)
+{
+    SetDword(kAddDateTime, 0);
+    TestView& view = MakeView();
+    const auto pRuns = std::make_shared<std::vector<QByteArray>>();
+    const auto alert = [&](const char* name, const char* keyword) {
+        auto pAlert = std::make_shared<CAlert>();
+        const CRecordingTask task(pRuns, name);
+        pAlert->SetTask(&task);
+        pAlert->m_keywords = {keyword};
+        return pAlert;
+    };
+    auto pNesting = std::make_shared<CAlert>();
+    pNesting->m_keywords = {"disk"};
+    bool bNested = false;
+    QByteArray logSeenByTask;
+    const CCallbackTask nest([&] {
+        pRuns->push_back("nesting");
+        logSeenByTask = Log();
+        if (std::exchange(bNested, true))
+            return;
+        view.m_alerts = {alert("fan only", "fan")};
+        view.OnTimer();
+    });
+    pNesting->SetTask(&nest);
+    view.m_alerts = {pNesting, alert("disk too", "disk")};
+
+    for (const char* text : {"cpu 0", "disk 1", "disk 1", "fan 2", "disk 3"})
+        Receive(text);
+    view.OnTimer();
+    view.FinishTick();
+    // The repeat read in the nested tick is still a repeat; the replaced list's second alert
+    // still runs for the message it was offered.
+    EXPECT_EQ(view.Lines(), (QList<QByteArray>{"cpu 0", "fan 2", "disk 3", "disk 1"}));
+    EXPECT_EQ(*pRuns, (std::vector<QByteArray>{"nesting", "fan only", "disk too"}));
+    EXPECT_EQ(Log(), "cpu 0\r\nfan 2\r\ndisk 3\r\ndisk 1\r\n");
+    // A task finds the lines before its message logged.
+    EXPECT_EQ(logSeenByTask, "cpu 0\r\n");
+}
+
+TEST_F(MessageViewTest, DatagramsTheSystemDroppedAreCountedAndToldWhenTheyBegin)
+{
+    SetDword(kAddDateTime, 0);
+    SetDword(kLogToFile, 0);
+    // A queue that is always full and a small system buffer: most of a burst is dropped.
+    TestView& view = MakeView(std::make_unique<CMailslotInbox>(1, 4096));
+    QSignalSpy told(&view, &CMessageView::DatagramsDropped);
+    CWarningCapture warnings("tellwick.mailslot");
+    int nSent = 0;
+    const auto burst = [&] {
+        for (int i = 0; i < 300; ++i)
+            Receive(QByteArray::number(++nSent));
+    };
+    const auto dropped = [&] { return told.isEmpty() ? 0 : told.last().at(0).toULongLong(); };
+    const struct
+    {
+        const char* name;
+        bool bBurst;
+        bool bToldAgain;   // on standard error
+        bool bCountGrows;  // in the signal
+    } steps[] = {
+        {"a burst", true, true, true},
+        {"another while the first is still read", true, false, true},
+        {"nothing new", false, false, false},
+        {"a burst after a quiet tick", true, true, true},
+    };
+    for (const auto& step : steps) {
+        if (step.bBurst)
+            burst();
+        const quint64 nBefore = dropped();
+        view.OnTimer();
+        EXPECT_EQ(dropped() > nBefore, step.bCountGrows) << step.name;
+        EXPECT_EQ(warnings.Take().size(), step.bToldAgain ? 1 : 0) << step.name;
+    }
+    // Every datagram is shown, in order, or counted.
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            view.OnTimer();
+            return quint64(view.Lines().size()) + dropped() >= quint64(nSent);
+        },
+        30000));
+    const QList<QByteArray> lines = view.Lines();
+    EXPECT_EQ(quint64(lines.size()) + dropped(), quint64(nSent));
+    EXPECT_TRUE(std::is_sorted(lines.begin(), lines.end(),
+                               [](const QByteArray& a, const QByteArray& b) { return a.toInt() < b.toInt(); }));
+    EXPECT_TRUE(warnings.Take().isEmpty());
 }
 
 } // namespace

@@ -136,8 +136,9 @@ TEST(InstanceLockTest, TheLockLivesInAFolderOfTheUsersOwnOrNowhere)
             break;
         }
         ASSERT_EQ(lines.size(), c.warning ? 1 : 0) << lines.join(u'\n').toStdString();
-        if (c.warning)
+        if (c.warning) {
             EXPECT_TRUE(lines[0].contains(QLatin1String(c.warning))) << lines[0].toStdString();
+        }
     }
 }
 

@@ -4,6 +4,8 @@
 #include "support/TestInbox.h"
 
 #include <QCoreApplication>
+#include <QTest>
+#include <QUdpSocket>
 
 #include <gtest/gtest.h>
 
@@ -80,6 +82,61 @@ TEST(MailslotInboxTest, DatagramsAtTheReadLimit)
         if (cases[i].nSent > CMailslotInbox::kReadSize) {
             EXPECT_EQ(received[qsizetype(i)].back(), '\0');
         }
+    }
+}
+
+// Every datagram sent is read, in order, or counted as dropped by the system; dropped only
+// when the queue is full, since a thread of the inbox takes them in while nobody reads.
+TEST(MailslotInboxTest, EveryDatagramIsReadInOrderOrCountedAsDropped)
+{
+    const struct
+    {
+        const char* name;
+        qsizetype nQueueLimit;
+        int nSystemBuffer;
+        int nSent;
+        bool bFull; // else at most a tenth may be dropped, by a machine too busy to run the thread
+    } cases[] = {
+        // Several times what the system's buffer holds, sent while nobody reads.
+        {"nobody reading", CMailslotInbox::kDefaultQueueLimit, CMailslotInbox::kDefaultSystemBuffer, 50000, false},
+        // The queue is full at once, so the thread stops taking them in and the system drops.
+        {"queue full", 1, 4096, 500, true},
+        {"queue of a few", 2000, 4096, 500, true},
+    };
+    for (const auto& c : cases) {
+        auto pInbox = std::make_unique<CMailslotInbox>(c.nQueueLimit, c.nSystemBuffer);
+        for (int attempt = 0; attempt < 5 && !pInbox->IsValid(); ++attempt) {
+            UseFreeMailslotPort();
+            pInbox->Create();
+        }
+        ASSERT_TRUE(pInbox->IsValid()) << c.name;
+        QUdpSocket sender;
+        const auto port = quint16(qEnvironmentVariableIntValue("TELLWICK_MAILSLOT_PORT"));
+        for (int i = 1; i <= c.nSent; ++i) {
+            const QByteArray text = QByteArray::number(i);
+            ASSERT_EQ(sender.writeDatagram(text, QHostAddress::LocalHost, port), text.size()) << c.name;
+        }
+        int nRead = 0;
+        int nLast = 0;
+        bool bInOrder = true;
+        // The thread takes the rest in as reading makes room.
+        [[maybe_unused]] const bool bAllThere = QTest::qWaitFor(
+            [&] {
+                for (const QByteArray& datagram : ReadAll(*pInbox)) {
+                    bInOrder = bInOrder && datagram.toInt() > nLast;
+                    nLast = datagram.toInt();
+                    ++nRead;
+                }
+                return nRead + pInbox->DroppedBySystem() >= quint64(c.nSent);
+            },
+            30000);
+        const quint64 nDropped = pInbox->DroppedBySystem();
+        EXPECT_EQ(nRead + nDropped, quint64(c.nSent)) << c.name;
+        EXPECT_TRUE(bInOrder) << c.name;
+        if (c.bFull)
+            EXPECT_GT(nDropped, 0u) << c.name;
+        else
+            EXPECT_LE(nDropped, quint64(c.nSent / 10)) << c.name;
     }
 }
 

@@ -3,6 +3,7 @@
 #include "platform/MailslotInbox.h"
 
 #include <QByteArray>
+#include <QList>
 
 #include <memory>
 

@@ -1,5 +1,6 @@
 #include "tools/SendCommand.h"
 
+#include "about/ProgramVersion.h"
 #include "messaging/Mailslot.h"
 #include "support/TestInbox.h"
 
@@ -53,6 +54,11 @@ TEST_F(SendCommandTest, SendsTheJoinedTranslatedWordsAsOneDatagram)
         {{"localhost", "-"}, "from a pipe\n", Bytes("from a pipe\0")},
         {{"localhost", "-"}, "crlf\r\n", Bytes("crlf\0")},
         {{"localhost", "a", "-"}, {}, Bytes("a -\0")},
+        // Options come before the computer only: later words are sent as they are.
+        {{"localhost", "-v", "--help", "--"}, {}, Bytes("-v --help --\0")},
+        {{"--", "localhost", "-x"}, {}, Bytes("-x\0")},
+        // Bytes that are not text in the locale are sent untouched.
+        {{"localhost", "caf\xE9 \xFF\xFE"}, {}, Bytes("caf\xE9 \xFF\xFE\0")},
     };
     for (const auto& c : cases) {
         const SendRun run = RunSend(c.args, c.input);
@@ -63,16 +69,33 @@ TEST_F(SendCommandTest, SendsTheJoinedTranslatedWordsAsOneDatagram)
     }
 }
 
-TEST_F(SendCommandTest, HelpAndWrongArguments)
+TEST_F(SendCommandTest, HelpVersionAndWrongArguments)
 {
-    const SendRun help = RunSend({"--help"});
-    EXPECT_EQ(help.nStatus, 0);
-    EXPECT_NE(help.out.find("Usage: tellwick-send COMPUTER MESSAGE..."), std::string::npos);
-
-    for (const auto& args : {std::vector<QByteArray>{}, std::vector<QByteArray>{"localhost"}}) {
-        const SendRun run = RunSend(args);
-        EXPECT_EQ(run.nStatus, 2);
-        EXPECT_NE(run.err.find("Usage:"), std::string::npos);
+    const std::string version = std::string("tellwick-send (Tellwick) ") + ProgramVersionText() + "\n";
+    const struct
+    {
+        std::vector<QByteArray> args;
+        int nStatus;
+        std::string out; // contained in standard output
+        std::string err; // contained in standard error
+    } cases[] = {
+        {{"--help"}, 0, "Usage: tellwick-send COMPUTER MESSAGE...", ""},
+        {{"-h", "localhost", "hi"}, 0, "Usage: tellwick-send COMPUTER MESSAGE...", ""},
+        {{"--version"}, 0, version, ""},
+        {{"-v"}, 0, version, ""},
+        {{}, 2, "", "Usage:"},
+        {{"localhost"}, 2, "", "Usage:"},
+        {{"--bogus", "localhost", "hi"}, 2, "",
+         "tellwick-send: Unknown option 'bogus'.\nTry 'tellwick-send --help' for more information.\n"},
+        {{"-x", "localhost", "hi"}, 2, "", "Unknown option 'x'."},
+    };
+    for (const auto& c : cases) {
+        const SendRun run = RunSend(c.args);
+        EXPECT_EQ(run.nStatus, c.nStatus) << run.out << run.err;
+        EXPECT_EQ(run.out.empty(), c.out.empty()) << run.out;
+        EXPECT_NE(run.out.find(c.out), std::string::npos) << run.out;
+        EXPECT_EQ(run.err.empty(), c.err.empty()) << run.err;
+        EXPECT_NE(run.err.find(c.err), std::string::npos) << run.err;
     }
     EXPECT_TRUE(Received().isEmpty());
 }

@@ -1,0 +1,74 @@
+#include "app/CommandLine.h"
+
+#include <QCommandLineParser>
+#include <QRegularExpression>
+
+namespace {
+
+// The options QGuiApplication, QApplication and the X11 platform take from the command line;
+// Qt removes them itself, so they are only named here to be let through. A desktop restoring
+// its session starts the program with -session.
+constexpr const char* kQtOptionsWithValue[] = {
+    "platform", "platformpluginpath", "platformtheme", "plugin", "qwindowgeometry", "geometry",
+    "qwindowtitle", "title", "qwindowicon", "icon", "session", "display", "name", "style",
+    "stylesheet", "qmljsdebugger"};
+constexpr const char* kQtFlags[] = {"reverse", "widgetcount", "nograb", "dograb", "sync"};
+
+constexpr char kDescription[] =
+    "Shows the one-line messages that computers of the local network send to this one, and\n"
+    "sends messages to them. Only one copy runs per user: starting it again brings the running\n"
+    "copy's window to the front. See tellwick(1).";
+
+QCommandLineOption HiddenOption(const char* name, const QString& strValueName)
+{
+    QCommandLineOption option(QString::fromLatin1(name));
+    option.setValueName(strValueName);
+    option.setFlags(QCommandLineOption::HiddenFromHelp);
+    return option;
+}
+
+} // namespace
+
+CCommandLine::CCommandLine(const QStringList& arguments, const QString& strVersion)
+{
+    QCommandLineParser parser;
+    // Qt's options are single-dash words (-platform xcb), so every option is read that way.
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    parser.setApplicationDescription(QString::fromLatin1(kDescription));
+    // Qt's own --help-all would list options of Qt's that this program does not read.
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
+                                  QStringLiteral("Shows this help and ends."));
+    const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
+                                     QStringLiteral("Shows the version and ends."));
+    parser.addOption(help);
+    parser.addOption(version);
+    for (const char* name : kQtOptionsWithValue)
+        parser.addOption(HiddenOption(name, QStringLiteral("value")));
+    for (const char* name : kQtFlags)
+        parser.addOption(HiddenOption(name, QString()));
+
+    const QString strProgram = QStringLiteral("tellwick");
+    QString strError;
+    if (!parser.parse(arguments))
+        strError = parser.errorText();
+    else if (!parser.positionalArguments().isEmpty())
+        strError = QStringLiteral("Unexpected argument '%1'.").arg(parser.positionalArguments().first());
+    if (!strError.isEmpty()) {
+        m_bRun = false;
+        m_nExitStatus = kExitUsage;
+        m_strErrors = strProgram + QStringLiteral(": ") + strError +
+                      QStringLiteral("\nTry 'tellwick --help' for more information.\n");
+        return;
+    }
+    if (parser.isSet(help)) {
+        m_bRun = false;
+        // The help text names the program as it was started; the usage line names it as installed.
+        QString strHelp = parser.helpText();
+        strHelp.replace(QRegularExpression(QStringLiteral("^Usage: \\S+")),
+                        QStringLiteral("Usage: ") + strProgram);
+        m_strOutput = strHelp;
+    } else if (parser.isSet(version)) {
+        m_bRun = false;
+        m_strOutput = QStringLiteral("Tellwick ") + strVersion + u'\n';
+    }
+}
