@@ -1,9 +1,27 @@
-// Any computer on the network can announce any service name and domain; the dialog must only
-// ever be offered a plain host name.
+// Any computer on the network can announce any service name, domain and host; the dialog must
+// only ever be offered a plain host name. A computer part with a port comes from the user.
+#include "platform/MailslotAddress.h"
 #include "platform/WorkstationName.h"
 
 #include <cstdint>
 #include <cstdlib>
+
+namespace {
+
+void CheckHostName(const QString& hostName)
+{
+    if (hostName.size() > 253)
+        std::abort();
+    for (QChar c : hostName) {
+        if (!(c.isLetterOrNumber() && c.unicode() < 128) && c != u'-' && c != u'_' && c != u'.')
+            std::abort();
+    }
+    if (hostName.startsWith(u'.') || hostName.endsWith(u'.') ||
+        hostName.contains(QStringLiteral("..")))
+        std::abort();
+}
+
+} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
@@ -13,15 +31,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const QByteArrayView service = split < 0 ? input : input.first(split);
     const QByteArrayView domain = split < 0 ? QByteArrayView() : input.sliced(split + 1);
 
-    const QString hostName = WorkstationHostName(service, domain);
-    if (hostName.size() > 253)
+    CheckHostName(WorkstationHostName(service, domain));
+    CheckHostName(AnnouncedHostName(input));
+
+    // A port split off is a real one, and joining it back gives the same computer part.
+    const ComputerPort target = SplitComputerPort(input);
+    if (target.nPort == 0)
         std::abort();
-    for (QChar c : hostName) {
-        if (!(c.isLetterOrNumber() && c.unicode() < 128) && c != u'-' && c != u'_' && c != u'.')
-            std::abort();
-    }
-    if (hostName.startsWith(u'.') || hostName.endsWith(u'.') ||
-        hostName.contains(QStringLiteral("..")))
+    if (target.computer.size() < input.size() && !target.computer.contains(':') &&
+        SplitComputerPort(JoinComputerPort(target.computer, target.nPort)) != target)
         std::abort();
     return 0;
 }

@@ -2,6 +2,8 @@
 
 #include "app/FrameCommands.h"
 #include "messaging/MessageView.h"
+#include "messaging/NotificationText.h"
+#include "platform/DesktopNotification.h"
 #include "platform/ShowWindow.h"
 #include "platform/WindowMessage.h"
 #include "platform/X11Window.h"
@@ -180,12 +182,32 @@ qintptr CMainFrame::OnTrayNotification(qintptr wParam, qintptr lParam)
 
 void CMainFrame::OnFlashTray(qintptr wParam)
 {
-    if (wParam != 0)
+    if (wParam != 0) {
         m_trayIcon.StopFlashing();
-    else if (HasTray())
+        if (m_pNotification)
+            m_pNotification->Withdraw();
+    } else if (HasTray()) {
         m_trayIcon.StartFlashing(1000, 0);
-    else
+    } else {
+        // Many desktops show the urgency hint faintly or not at all: the message is told too,
+        // unless the window is in front already.
         QApplication::alert(this);
+        if (!isActiveWindow())
+            ShowNotification();
+    }
+}
+
+void CMainFrame::ShowNotification()
+{
+    const auto* pView = qobject_cast<const CMessageView*>(m_pView);
+    if (!pView)
+        return;
+    if (!m_pNotification) {
+        m_pNotification = new CDesktopNotification(this);
+        connect(m_pNotification, &CDesktopNotification::Activated, this,
+                [this] { ShowAndActivate(*this, false); });
+    }
+    m_pNotification->Show(LoadResString(AFX_IDS_APP_TITLE), NotificationText(pView->LastText()));
 }
 
 void CMainFrame::closeEvent(QCloseEvent* pEvent)

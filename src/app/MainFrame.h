@@ -9,6 +9,7 @@
 
 #include <memory>
 
+class CDesktopNotification;
 class CFrameCommands;
 class CTrayIcon;
 class CWindowMessage;
@@ -62,6 +63,8 @@ private:
     bool OnWindowMessage(CWindowMessage& message);
     qintptr OnTrayNotification(qintptr wParam, qintptr lParam);
     void OnFlashTray(qintptr wParam);
+    // Where no tray can flash, a desktop notification tells of the last message.
+    void ShowNotification();
     void OnAlwaysOnTop();
     void SavePlacement();
     void LoadBarState();
@@ -80,6 +83,7 @@ private:
     CCmdTarget* m_pApp;
     CFrameCommands* m_pCommands = nullptr;
     CSystemTray m_trayIcon;
+    CDesktopNotification* m_pNotification = nullptr;
     bool m_bAlwaysOnTop = false;
     bool m_bCaptionHidden = false;
     bool m_bClosing = false;

@@ -2,6 +2,10 @@
 
 #include "about/AboutDlg.h"
 #include "app/MainFrame.h"
+#include "messaging/MessageView.h"
+#include "platform/AvahiServiceAnnouncer.h"
+#include "platform/ComputerName.h"
+#include "platform/MailslotAddress.h"
 #include "platform/TerminationSignals.h"
 #include "resources/ResIcon.h"
 #include "resources/resource.h"
@@ -64,8 +68,20 @@ bool CTellwickApp::InitInstance()
     connect(m_pTerminationSignals.get(), &CTerminationSignals::Terminate, this,
             &CTellwickApp::OnTerminate);
 
+    AnnounceInbox(*pFrame);
     pFrame->RestorePlacement(SW_SHOW);
     return true;
+}
+
+void CTellwickApp::AnnounceInbox(const CMainFrame& frame)
+{
+    const auto* pView = qobject_cast<CMessageView*>(frame.GetView());
+    const QString strName = QString::fromLocal8Bit(GetComputerName());
+    // A copy that does not receive, or has no name, would only mislead the others.
+    if (!pView || !pView->IsReceiving() || strName.isEmpty())
+        return;
+    m_pAnnouncer = std::make_unique<CAvahiServiceAnnouncer>();
+    m_pAnnouncer->Announce(strName, MailslotPort());
 }
 
 void CTellwickApp::OnAppAbout()

@@ -6,6 +6,8 @@
 
 #include <memory>
 
+class CAvahiServiceAnnouncer;
+class CMainFrame;
 class CTerminationSignals;
 
 // The application object: starts the program as the only copy with its main frame, and takes
@@ -37,5 +39,9 @@ public:
     static QUrl HelpFileUrl();
 
 private:
+    // Lets the find dialogs of other computers list this copy while its inbox is open.
+    void AnnounceInbox(const CMainFrame& frame);
+
     std::unique_ptr<CTerminationSignals> m_pTerminationSignals;
+    std::unique_ptr<CAvahiServiceAnnouncer> m_pAnnouncer;
 };

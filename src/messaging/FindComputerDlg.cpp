@@ -1,17 +1,57 @@
 #include "messaging/FindComputerDlg.h"
 
 #include "platform/ComputerBrowser.h"
+#include "platform/MailslotAddress.h"
 #include "resources/ResIcon.h"
 #include "resources/resource.h"
 #include "ui_FindComputerDlg.h"
 
 #include <QPushButton>
 
+namespace {
+
+enum ItemKind
+{
+    kCopyItem,     // a running copy of Tellwick
+    kComputerItem, // a computer that announces itself
+};
+
+constexpr int kKindRole = Qt::UserRole;
+constexpr int kHostRole = Qt::UserRole + 1;
+
+// Running copies come first, then the other computers, each group in name order.
+class CComputerItem : public QListWidgetItem
+{
+public:
+    CComputerItem(int nKind, const QString& strName, const QString& hostName)
+    {
+        setText(strName);
+        setData(kKindRole, nKind);
+        setData(kHostRole, hostName);
+    }
+
+    bool operator<(const QListWidgetItem& other) const override
+    {
+        const int nKind = data(kKindRole).toInt();
+        const int nOtherKind = other.data(kKindRole).toInt();
+        return nKind != nOtherKind ? nKind < nOtherKind : text() < other.text();
+    }
+};
+
+QString SightingKey(int nKind, const QString& strName)
+{
+    return QString::number(nKind) + QLatin1Char(' ') + strName;
+}
+
+} // namespace
+
 CFindComputerDlg::CFindComputerDlg(std::unique_ptr<CComputerBrowser> pBrowser, QWidget* pParent)
     : QDialog(pParent), m_ui(new Ui::CFindComputerDlg), m_pBrowser(std::move(pBrowser))
 {
     m_ui->setupUi(this);
     m_ui->statusLabel->hide();
+    // A list takes no name from its label by itself; screen readers need one.
+    m_ui->computerList->setAccessibleName(m_ui->promptLabel->text());
     OnNameChanged();
 
     connect(m_ui->buttonBox, &QDialogButtonBox::accepted, this, &QDialog::accept);
@@ -36,6 +76,8 @@ CFindComputerDlg::CFindComputerDlg(std::unique_ptr<CComputerBrowser> pBrowser, Q
             &CFindComputerDlg::OnComputerFound);
     connect(m_pBrowser.get(), &CComputerBrowser::ComputerLost, this,
             &CFindComputerDlg::OnComputerLost);
+    connect(m_pBrowser.get(), &CComputerBrowser::CopyFound, this, &CFindComputerDlg::OnCopyFound);
+    connect(m_pBrowser.get(), &CComputerBrowser::CopyLost, this, &CFindComputerDlg::OnCopyLost);
     connect(m_pBrowser.get(), &CComputerBrowser::BrowsingFailed, this,
             &CFindComputerDlg::OnBrowsingUnavailable);
     if (!m_pBrowser->Start())
@@ -51,18 +93,77 @@ QString CFindComputerDlg::GetComputerName() const
 
 void CFindComputerDlg::OnComputerFound(const QString& hostName)
 {
-    if (m_sightings[hostName]++ == 0)
-        new QListWidgetItem(LoadResIcon(IDI_DISPLAY), hostName, m_ui->computerList);
+    if (QListWidgetItem* pItem = Sighted(kComputerItem, hostName, hostName))
+        pItem->setIcon(LoadResIcon(IDI_DISPLAY));
+    UpdateComputerShown(hostName);
 }
 
 void CFindComputerDlg::OnComputerLost(const QString& hostName)
 {
-    const auto it = m_sightings.find(hostName);
+    LostSight(kComputerItem, hostName, hostName);
+}
+
+void CFindComputerDlg::OnCopyFound(const QString& hostName, quint16 nPort)
+{
+    // The name carries the port only where the copy listens on another one than this copy.
+    const QString strName = QString::fromLatin1(JoinComputerPort(hostName.toLatin1(), nPort));
+    if (QListWidgetItem* pItem = Sighted(kCopyItem, strName, hostName)) {
+        pItem->setIcon(LoadResIcon(IDI_MAINFRAME));
+        QFont font = pItem->font();
+        font.setBold(true);
+        pItem->setFont(font);
+        pItem->setToolTip(tr("Runs Tellwick"));
+        pItem->setData(Qt::AccessibleDescriptionRole, tr("Runs Tellwick"));
+    }
+    UpdateComputerShown(hostName);
+}
+
+void CFindComputerDlg::OnCopyLost(const QString& hostName, quint16 nPort)
+{
+    LostSight(kCopyItem, QString::fromLatin1(JoinComputerPort(hostName.toLatin1(), nPort)),
+              hostName);
+    UpdateComputerShown(hostName);
+}
+
+QListWidgetItem* CFindComputerDlg::Sighted(int nKind, const QString& strName,
+                                           const QString& hostName)
+{
+    if (m_sightings[SightingKey(nKind, strName)]++ > 0)
+        return nullptr;
+    auto* pItem = new CComputerItem(nKind, strName, hostName);
+    m_ui->computerList->addItem(pItem);
+    return pItem;
+}
+
+void CFindComputerDlg::LostSight(int nKind, const QString& strName, const QString& hostName)
+{
+    const auto it = m_sightings.find(SightingKey(nKind, strName));
     if (it == m_sightings.end() || --*it > 0)
         return;
     m_sightings.erase(it);
-    const QList<QListWidgetItem*> items = m_ui->computerList->findItems(hostName, Qt::MatchExactly);
-    qDeleteAll(items);
+    for (int i = m_ui->computerList->count() - 1; i >= 0; --i) {
+        const QListWidgetItem* pItem = m_ui->computerList->item(i);
+        if (pItem->data(kKindRole).toInt() == nKind && pItem->text() == strName &&
+            pItem->data(kHostRole).toString() == hostName)
+            delete pItem;
+    }
+}
+
+void CFindComputerDlg::UpdateComputerShown(const QString& hostName)
+{
+    bool bRunsCopy = false;
+    QList<QListWidgetItem*> computers;
+    for (int i = 0; i < m_ui->computerList->count(); ++i) {
+        QListWidgetItem* pItem = m_ui->computerList->item(i);
+        if (pItem->data(kHostRole).toString().compare(hostName, Qt::CaseInsensitive) != 0)
+            continue;
+        if (pItem->data(kKindRole).toInt() == kCopyItem)
+            bRunsCopy = true;
+        else
+            computers.append(pItem);
+    }
+    for (QListWidgetItem* pItem : computers)
+        pItem->setHidden(bRunsCopy);
 }
 
 void CFindComputerDlg::OnBrowsingUnavailable()

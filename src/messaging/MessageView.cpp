@@ -110,6 +110,11 @@ void CMessageView::Create()
     SetViewFont(font);
 }
 
+bool CMessageView::IsReceiving() const
+{
+    return m_pInbox->IsValid();
+}
+
 void CMessageView::ReportInboxNotCreated()
 {
     m_bInboxTakenElsewhere = m_pInbox->IsTakenElsewhere();

@@ -49,6 +49,11 @@ public:
     void LoadViewFont(FontDescription& description);
     void SaveViewFont(const FontDescription& description);
 
+    // Whether the own inbox is open, so that messages to this computer arrive.
+    bool IsReceiving() const;
+    // The text of the last message the pipeline accepted.
+    const QByteArray& LastText() const { return m_strLastText; }
+
     // Alert task starts skipped so far because the task's previous run still ran.
     int SkippedTaskStarts() const { return m_nSkippedTaskStarts; }
     void SetSliceClock(SliceClock clock) { m_sliceClock = std::move(clock); }

@@ -1,6 +1,10 @@
 #include "platform/AvahiComputerBrowser.h"
 
+#include "platform/AvahiServiceAnnouncer.h"
 #include "platform/WorkstationName.h"
+
+#include <algorithm>
+#include <cstring>
 
 std::unique_ptr<CComputerBrowser> CreateComputerBrowser()
 {
@@ -11,8 +15,7 @@ CAvahiComputerBrowser::CAvahiComputerBrowser(QObject* pParent) : CComputerBrowse
 
 CAvahiComputerBrowser::~CAvahiComputerBrowser()
 {
-    if (m_pBrowser)
-        avahi_service_browser_free(m_pBrowser);
+    // Browsers and resolvers go with their client.
     if (m_pClient)
         avahi_client_free(m_pClient);
 }
@@ -29,7 +32,10 @@ bool CAvahiComputerBrowser::Start()
     m_pBrowser =
         avahi_service_browser_new(m_pClient, AVAHI_IF_UNSPEC, AVAHI_PROTO_INET, "_workstation._tcp",
                                   nullptr, AvahiLookupFlags(0), OnBrowse, this);
-    return m_pBrowser != nullptr;
+    m_pCopyBrowser = avahi_service_browser_new(m_pClient, AVAHI_IF_UNSPEC, AVAHI_PROTO_INET,
+                                               kTellwickServiceType, nullptr, AvahiLookupFlags(0),
+                                               OnBrowse, this);
+    return m_pBrowser != nullptr && m_pCopyBrowser != nullptr;
 }
 
 void CAvahiComputerBrowser::OnClientState(AvahiClient*, AvahiClientState state, void* pUserdata)
@@ -38,9 +44,10 @@ void CAvahiComputerBrowser::OnClientState(AvahiClient*, AvahiClientState state, 
         emit static_cast<CAvahiComputerBrowser*>(pUserdata)->BrowsingFailed();
 }
 
-void CAvahiComputerBrowser::OnBrowse(AvahiServiceBrowser*, AvahiIfIndex, AvahiProtocol,
-                                     AvahiBrowserEvent event, const char* name, const char*,
-                                     const char* domain, AvahiLookupResultFlags, void* pUserdata)
+void CAvahiComputerBrowser::OnBrowse(AvahiServiceBrowser*, AvahiIfIndex interface,
+                                     AvahiProtocol protocol, AvahiBrowserEvent event,
+                                     const char* name, const char* type, const char* domain,
+                                     AvahiLookupResultFlags, void* pUserdata)
 {
     auto* pThis = static_cast<CAvahiComputerBrowser*>(pUserdata);
     if (event == AVAHI_BROWSER_FAILURE) {
@@ -49,11 +56,70 @@ void CAvahiComputerBrowser::OnBrowse(AvahiServiceBrowser*, AvahiIfIndex, AvahiPr
     }
     if (event != AVAHI_BROWSER_NEW && event != AVAHI_BROWSER_REMOVE)
         return;
-    const QString hostName = WorkstationHostName(name ? name : "", domain ? domain : "");
+    if (type && std::strcmp(type, kTellwickServiceType) == 0)
+        pThis->OnCopy(interface, protocol, event, name ? name : "", domain ? domain : "");
+    else
+        pThis->OnWorkstation(event, name ? name : "", domain ? domain : "");
+}
+
+void CAvahiComputerBrowser::OnWorkstation(AvahiBrowserEvent event, const char* name,
+                                          const char* domain)
+{
+    const QString hostName = WorkstationHostName(name, domain);
     if (hostName.isEmpty())
         return;
     if (event == AVAHI_BROWSER_NEW)
-        emit pThis->ComputerFound(hostName);
+        emit ComputerFound(hostName);
     else
-        emit pThis->ComputerLost(hostName);
+        emit ComputerLost(hostName);
+}
+
+void CAvahiComputerBrowser::OnCopy(AvahiIfIndex interface, AvahiProtocol protocol,
+                                   AvahiBrowserEvent event, const char* name, const char* domain)
+{
+    const auto it = std::find_if(m_copies.begin(), m_copies.end(), [&](const CopySighting& s) {
+        return s.interface == interface && s.protocol == protocol && s.name == name &&
+               s.domain == domain;
+    });
+    if (event == AVAHI_BROWSER_NEW) {
+        if (it != m_copies.end())
+            return;
+        // Asked for its host and port; it is reported once they are known.
+        AvahiServiceResolver* pResolver = avahi_service_resolver_new(
+            m_pClient, interface, protocol, name, kTellwickServiceType, domain, AVAHI_PROTO_INET,
+            AvahiLookupFlags(0), OnResolve, this);
+        if (pResolver)
+            m_copies.push_back({interface, protocol, name, domain, pResolver, {}, 0});
+        return;
+    }
+    if (it == m_copies.end())
+        return;
+    const CopySighting lost = *it;
+    m_copies.erase(it);
+    if (lost.pResolver)
+        avahi_service_resolver_free(lost.pResolver);
+    else if (!lost.hostName.isEmpty())
+        emit CopyLost(lost.hostName, lost.nPort);
+}
+
+void CAvahiComputerBrowser::OnResolve(AvahiServiceResolver* pResolver, AvahiIfIndex, AvahiProtocol,
+                                      AvahiResolverEvent event, const char*, const char*,
+                                      const char*, const char* hostName, const AvahiAddress*,
+                                      uint16_t nPort, AvahiStringList*, AvahiLookupResultFlags,
+                                      void* pUserdata)
+{
+    auto* pThis = static_cast<CAvahiComputerBrowser*>(pUserdata);
+    const auto it = std::find_if(pThis->m_copies.begin(), pThis->m_copies.end(),
+                                 [&](const CopySighting& s) { return s.pResolver == pResolver; });
+    avahi_service_resolver_free(pResolver);
+    if (it == pThis->m_copies.end())
+        return;
+    it->pResolver = nullptr;
+    // A copy that cannot be resolved, or names no usable host, stays out of the list.
+    if (event != AVAHI_RESOLVER_FOUND || nPort == 0)
+        return;
+    it->hostName = AnnouncedHostName(hostName ? hostName : "");
+    it->nPort = nPort;
+    if (!it->hostName.isEmpty())
+        emit pThis->CopyFound(it->hostName, it->nPort);
 }

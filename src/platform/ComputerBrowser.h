@@ -4,9 +4,9 @@
 #include <QString>
 #include <memory>
 
-// Watches the local network for computers that announce themselves, on the thread's event
-// loop. The same computer may be found more than once (once per network it is seen on) and is
-// lost as often.
+// Watches the local network for computers that announce themselves, and for running copies of
+// Tellwick, on the thread's event loop. The same computer may be found more than once (once per
+// network it is seen on) and is lost as often.
 class CComputerBrowser : public QObject
 {
     Q_OBJECT
@@ -21,6 +21,9 @@ signals:
     // hostName is the name to send to, such as "desk-7.local".
     void ComputerFound(const QString& hostName);
     void ComputerLost(const QString& hostName);
+    // A running copy of Tellwick: the host it runs on and the port its inbox listens on.
+    void CopyFound(const QString& hostName, quint16 nPort);
+    void CopyLost(const QString& hostName, quint16 nPort);
     // The browsing service went away; nothing more will be found.
     void BrowsingFailed();
 };

@@ -1,5 +1,7 @@
 #include "platform/HostResolver.h"
 
+#include "platform/MdnsHostLookup.h"
+
 #include <QCoreApplication>
 #include <QMetaObject>
 #include <QObject>
@@ -15,6 +17,9 @@
 namespace {
 
 CHostResolver* g_pInstalled = nullptr;
+
+// As long as Avahi itself waits for a name before it gives up.
+constexpr int kMdnsTimeoutMs = 5000;
 
 // Answers reach the user-interface thread through this object, a child of the application
 // object. Once it is gone a late answer is dropped: a resolver that hangs never holds up the
@@ -40,6 +45,14 @@ CAnswerRelay* CAnswerRelay::s_pRelay = nullptr;
 
 std::vector<quint32> CHostResolver::LookupNow(const QByteArray& computer, QString& strError)
 {
+    // Multicast DNS names are asked of the Avahi daemon first: many systems' resolvers never
+    // ask it, and would send the name to a name server instead.
+    if (IsMdnsName(computer)) {
+        QString strMdnsError;
+        std::vector<quint32> addresses = LookupMdnsHost(computer, kMdnsTimeoutMs, strMdnsError);
+        if (!addresses.empty())
+            return addresses;
+    }
     addrinfo hints{};
     hints.ai_family = AF_INET;
     hints.ai_socktype = SOCK_DGRAM;

@@ -2,6 +2,8 @@
 
 #include <QtGlobal>
 
+#include <algorithm>
+
 quint16 MailslotPort()
 {
     bool bOk = false;
@@ -22,4 +24,28 @@ std::optional<QByteArray> MailslotComputer(QByteArrayView path)
     if (computer.isEmpty() || computer.contains('\\'))
         return std::nullopt;
     return computer.toByteArray();
+}
+
+ComputerPort SplitComputerPort(QByteArrayView computer)
+{
+    constexpr qsizetype kMaxPortDigits = 5;
+    const qsizetype colon = computer.lastIndexOf(':');
+    const QByteArrayView digits = colon < 0 ? QByteArrayView() : computer.sliced(colon + 1);
+    const bool bDigitsOnly =
+        !digits.isEmpty() && digits.size() <= kMaxPortDigits &&
+        std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; });
+    if (colon > 0 && bDigitsOnly) {
+        const int nPort = digits.toInt();
+        if (nPort > 0 && nPort <= 65535)
+            return {computer.first(colon).toByteArray(), quint16(nPort)};
+    }
+    return {computer.toByteArray(), MailslotPort()};
+}
+
+QByteArray JoinComputerPort(QByteArrayView computer, quint16 nPort)
+{
+    QByteArray joined = computer.toByteArray();
+    if (nPort != MailslotPort())
+        joined.append(':').append(QByteArray::number(nPort));
+    return joined;
 }

@@ -11,6 +11,24 @@ inline constexpr quint16 kDefaultMailslotPort = 10138;
 // The port of the inbox, read afresh so that tests and special set-ups can move it.
 quint16 MailslotPort();
 
+// A computer part and the port of the inbox it names. "desk-7.local:20345" reaches a copy that
+// announces an inbox on another port than this one's; a part without a port means this one's.
+struct ComputerPort
+{
+    QByteArray computer;
+    quint16 nPort = kDefaultMailslotPort;
+
+    friend bool operator==(const ComputerPort&, const ComputerPort&) = default;
+};
+
+// Splits a trailing ":port" (1 to 65535) off a computer part. Anything else after a colon is
+// left in the name, which no look-up will then find.
+ComputerPort SplitComputerPort(QByteArrayView computer);
+
+// The computer part that reaches an inbox on the given port: the port is written only when it
+// is not this copy's own.
+QByteArray JoinComputerPort(QByteArrayView computer, quint16 nPort);
+
 // The computer part of a path "\\computer\mailslot\orvonet" (the mailslot name in any letter
 // case, as the platform compares it), or nothing when the path names no such mailslot.
 std::optional<QByteArray> MailslotComputer(QByteArrayView path);

@@ -78,7 +78,8 @@ int SendSocket()
     return s_fd;
 }
 
-MailslotWriteResult SendDatagram(const std::vector<quint32>& targets, QByteArrayView datagram)
+MailslotWriteResult SendDatagram(const std::vector<quint32>& targets, quint16 nPort,
+                                 QByteArrayView datagram)
 {
     const int fd = SendSocket();
     if (fd < 0)
@@ -86,7 +87,7 @@ MailslotWriteResult SendDatagram(const std::vector<quint32>& targets, QByteArray
 
     sockaddr_in address{};
     address.sin_family = AF_INET;
-    address.sin_port = htons(MailslotPort());
+    address.sin_port = htons(nPort);
     bool bSent = false;
     for (const quint32 target : targets) {
         address.sin_addr.s_addr = htonl(target);
@@ -111,10 +112,11 @@ MailslotWriteResult WriteMailslotDatagram(QByteArrayView path, QByteArrayView da
     const std::optional<QByteArray> computer = MailslotComputer(path);
     if (!computer)
         return MailslotWriteResult::UnknownComputer;
-    const std::vector<quint32> targets = ResolveComputerNow(*computer);
-    if (targets.empty())
+    const ComputerPort target = SplitComputerPort(*computer);
+    const std::vector<quint32> addresses = ResolveComputerNow(target.computer);
+    if (addresses.empty())
         return MailslotWriteResult::UnknownComputer;
-    return SendDatagram(targets, datagram);
+    return SendDatagram(addresses, target.nPort, datagram);
 }
 
 void PostMailslotDatagram(QByteArrayView path, const QByteArray& datagram)
@@ -124,16 +126,17 @@ void PostMailslotDatagram(QByteArrayView path, const QByteArray& datagram)
         WarnUnknownComputer(path, QStringLiteral("not a computer name"));
         return;
     }
-    if (std::optional<std::vector<quint32>> known = KnownAddresses(*computer)) {
-        SendDatagram(*known, datagram);
+    const ComputerPort target = SplitComputerPort(*computer);
+    if (std::optional<std::vector<quint32>> known = KnownAddresses(target.computer)) {
+        SendDatagram(*known, target.nPort, datagram);
         return;
     }
     CHostResolver::Current().Lookup(
-        *computer, [computer = *computer, datagram](const std::vector<quint32>& addresses,
-                                                    const QString& strError) {
+        target.computer,
+        [target, datagram](const std::vector<quint32>& addresses, const QString& strError) {
             if (addresses.empty())
-                WarnUnknownComputer(computer, strError);
+                WarnUnknownComputer(target.computer, strError);
             else
-                SendDatagram({addresses.front()}, datagram);
+                SendDatagram({addresses.front()}, target.nPort, datagram);
         });
 }

@@ -12,7 +12,8 @@ enum class MailslotWriteResult
 
 // Delivers one datagram to the inbox that a path "\\computer\mailslot\orvonet" names: "." is
 // this computer, "*" every computer on the local networks (broadcast), any other computer part
-// is looked up by name. Nothing tells whether anyone received it.
+// is looked up by name; a computer part may carry the inbox's port ("desk-7.local:20345").
+// Nothing tells whether anyone received it.
 MailslotWriteResult WriteMailslotDatagram(QByteArrayView path, QByteArrayView datagram);
 
 // The same without waiting for a name to be looked up: the datagram goes out when the answer

@@ -33,6 +33,21 @@ QByteArrayView ComputerLabel(QByteArrayView serviceName)
     return serviceName;
 }
 
+// Labels joined by dots, each a valid label; empty names none.
+bool IsDottedName(QByteArrayView name)
+{
+    qsizetype start = 0;
+    while (start <= name.size()) {
+        qsizetype end = name.indexOf('.', start);
+        if (end < 0)
+            end = name.size();
+        if (!IsLabel(name.sliced(start, end - start)))
+            return false;
+        start = end + 1;
+    }
+    return true;
+}
+
 } // namespace
 
 QString WorkstationHostName(QByteArrayView serviceName, QByteArrayView domain)
@@ -42,21 +57,22 @@ QString WorkstationHostName(QByteArrayView serviceName, QByteArrayView domain)
         return {};
     if (domain.endsWith('.'))
         domain.chop(1);
+    if (!domain.isEmpty() && !IsDottedName(domain))
+        return {};
 
     QByteArray hostName = label.toByteArray();
-    if (!domain.isEmpty()) {
-        qsizetype start = 0;
-        while (start <= domain.size()) {
-            qsizetype end = domain.indexOf('.', start);
-            if (end < 0)
-                end = domain.size();
-            if (!IsLabel(domain.sliced(start, end - start)))
-                return {};
-            start = end + 1;
-        }
+    if (!domain.isEmpty())
         hostName.append('.').append(domain);
-    }
     if (hostName.size() > kMaxHostName)
+        return {};
+    return QString::fromLatin1(hostName);
+}
+
+QString AnnouncedHostName(QByteArrayView hostName)
+{
+    if (hostName.endsWith('.'))
+        hostName.chop(1);
+    if (hostName.size() > kMaxHostName || !IsDottedName(hostName))
         return {};
     return QString::fromLatin1(hostName);
 }

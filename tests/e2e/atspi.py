@@ -4,6 +4,8 @@
 #   atspi.py states ROLE NAME         the object's states, one word each ("showing", "checked")
 #   atspi.py do ROLE NAME [ACTION]    runs the object's action (its first when none is named)
 #   atspi.py unnamed                  lists controls without a name; fails when there is one
+#   atspi.py items ROLE NAME          the object's children, "name<TAB>description" a line each
+#   atspi.py set ROLE NAME TEXT       puts TEXT into an editable field
 import sys
 
 import pyatspi
@@ -55,6 +57,13 @@ def main(args):
             sys.exit(f"no action {args[3]} among {names}")
         index = names.index(args[3]) if len(args) > 3 else 0
         actions.doAction(index)
+    elif command == "items":
+        parent = find(args[1], args[2])
+        for i in range(parent.childCount):
+            child = parent.getChildAtIndex(i)
+            print(f"{child.name}\t{child.description}")
+    elif command == "set":
+        find(args[1], args[2]).queryEditableText().setTextContents(args[3])
     elif command == "unnamed":
         unnamed = [f"{' > '.join(path)} > {acc.getRoleName()}" for acc, path in walk(program())
                    if acc.getRoleName() in CONTROLS and not label(acc).strip()

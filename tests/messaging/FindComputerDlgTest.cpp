@@ -103,4 +103,40 @@ TEST_F(FindComputerDlgTest, WithoutBrowsingTheDialogSaysSoAndTakesATypedName)
     }
 }
 
+TEST_F(FindComputerDlgTest, RunningCopiesComeFirstMarkedAndReachedOnTheirPort)
+{
+    const QByteArray saved = qgetenv("TELLWICK_MAILSLOT_PORT");
+    qputenv("TELLWICK_MAILSLOT_PORT", "10138");
+    Open(true, {QStringLiteral("alpha.local"), QStringLiteral("desk-7.local"),
+                QStringLiteral("zeta.local")});
+    m_pBrowser->FindCopy(QStringLiteral("zeta.local"), 20345);
+    m_pBrowser->FindCopy(QStringLiteral("Desk-7.local"), 10138);
+
+    EXPECT_EQ(Listed(),
+              QStringList({QStringLiteral("Desk-7.local"), QStringLiteral("zeta.local:20345"),
+                           QStringLiteral("alpha.local"), QStringLiteral("desk-7.local"),
+                           QStringLiteral("zeta.local")}));
+    // A computer that runs a copy is offered as the copy only; the copies stand out.
+    QStringList shown;
+    for (int i = 0; i < List()->count(); ++i) {
+        const QListWidgetItem* pItem = List()->item(i);
+        if (!pItem->isHidden())
+            shown.append(pItem->text());
+        EXPECT_EQ(pItem->font().bold(), i < 2) << pItem->text().toStdString();
+        EXPECT_EQ(pItem->toolTip().isEmpty(), i >= 2) << pItem->text().toStdString();
+    }
+    EXPECT_EQ(shown,
+              QStringList({QStringLiteral("Desk-7.local"), QStringLiteral("zeta.local:20345"),
+                           QStringLiteral("alpha.local")}));
+
+    List()->setCurrentRow(1);
+    EXPECT_EQ(m_pDlg->GetComputerName(), QStringLiteral("zeta.local:20345"));
+
+    // When the copy ends, the computer is listed again as one that only announces itself.
+    m_pBrowser->LoseCopy(QStringLiteral("zeta.local"), 20345);
+    EXPECT_FALSE(Listed().contains(QStringLiteral("zeta.local:20345")));
+    EXPECT_FALSE(List()->item(Listed().indexOf(QStringLiteral("zeta.local")))->isHidden());
+    qputenv("TELLWICK_MAILSLOT_PORT", saved);
+}
+
 } // namespace

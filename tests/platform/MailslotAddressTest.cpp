@@ -44,4 +44,34 @@ TEST(MailslotAddressTest, PortComesFromTheEnvironmentWhenValid)
     qputenv("TELLWICK_MAILSLOT_PORT", saved);
 }
 
+TEST(MailslotAddressTest, AnnouncedPortTravelsWithTheComputerName)
+{
+    const QByteArray saved = qgetenv("TELLWICK_MAILSLOT_PORT");
+    qputenv("TELLWICK_MAILSLOT_PORT", "10138");
+    const struct
+    {
+        const char* computer;
+        ComputerPort target;
+    } cases[] = {
+        {"desk-7.local:20345", {"desk-7.local", 20345}},
+        {"desk-7.local", {"desk-7.local", 10138}},
+        {"10.0.0.5:1", {"10.0.0.5", 1}},
+        {"*:65535", {"*", 65535}},
+        // No port: left as typed, for the look-up to refuse.
+        {"desk-7:0", {"desk-7:0", 10138}},
+        {"desk-7:65536", {"desk-7:65536", 10138}},
+        {"desk-7:123456", {"desk-7:123456", 10138}},
+        {"desk-7:", {"desk-7:", 10138}},
+        {"desk-7:+80", {"desk-7:+80", 10138}},
+        {":80", {":80", 10138}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(SplitComputerPort(c.computer), c.target) << c.computer;
+
+    // The own port is never written, so a name from the list reads as a typed one would.
+    EXPECT_EQ(JoinComputerPort("desk-7.local", 10138), QByteArray("desk-7.local"));
+    EXPECT_EQ(JoinComputerPort("desk-7.local", 20345), QByteArray("desk-7.local:20345"));
+    qputenv("TELLWICK_MAILSLOT_PORT", saved);
+}
+
 } // namespace

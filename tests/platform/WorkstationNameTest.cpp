@@ -43,4 +43,26 @@ TEST(WorkstationNameTest, AnnouncementsGiveTheHostNameOrNothing)
     }
 }
 
+TEST(WorkstationNameTest, ResolvedHostOfACopyIsAPlainHostName)
+{
+    const struct
+    {
+        QByteArray host;
+        const char* hostName;
+    } cases[] = {
+        {"desk-7.local.", "desk-7.local"},
+        {"desk-7.local", "desk-7.local"},
+        {"desk-7", "desk-7"},
+        {"", ""},
+        {".", ""},
+        {"desk 7.local", ""},
+        {"desk-7..local", ""},
+        {"desk-7.local:80", ""},
+        {"\\\\desk\\mailslot", ""},
+        {QByteArray(254, 'a'), ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(AnnouncedHostName(c.host), QString::fromLatin1(c.hostName)) << c.host.data();
+}
+
 } // namespace

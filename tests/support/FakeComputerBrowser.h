@@ -24,6 +24,8 @@ public:
 
     void Find(const QString& computer) { emit ComputerFound(computer); }
     void Lose(const QString& computer) { emit ComputerLost(computer); }
+    void FindCopy(const QString& computer, quint16 nPort) { emit CopyFound(computer, nPort); }
+    void LoseCopy(const QString& computer, quint16 nPort) { emit CopyLost(computer, nPort); }
     void Fail() { emit BrowsingFailed(); }
 
 private:
