@@ -203,7 +203,7 @@ void CMainFrame::ShowNotification()
     if (!pView)
         return;
     if (!m_pNotification) {
-        m_pNotification = new CDesktopNotification(this);
+        m_pNotification = new CDesktopNotification(QGuiApplication::desktopFileName(), this);
         connect(m_pNotification, &CDesktopNotification::Activated, this,
                 [this] { ShowAndActivate(*this, false); });
     }

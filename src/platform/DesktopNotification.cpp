@@ -29,7 +29,8 @@ QDBusConnection SessionBus()
 
 } // namespace
 
-CDesktopNotification::CDesktopNotification(QObject* pParent) : QObject(pParent)
+CDesktopNotification::CDesktopNotification(const QString& strApplicationId, QObject* pParent)
+    : QObject(pParent), m_strApplicationId(strApplicationId)
 {
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected())
@@ -108,8 +109,9 @@ void CDesktopNotification::SendNotify()
     QDBusMessage call = NotificationCall(QStringLiteral("Notify"));
     const QString strBody = m_markup == Markup::Read ? m_strBody.toHtmlEscaped() : m_strBody;
     const QStringList actions = {kDefaultAction, tr("Show")};
-    call << QStringLiteral("Tellwick") << m_nId << QStringLiteral("tellwick") << m_strSummary
-         << strBody << actions << QVariantMap() << -1;
+    const QVariantMap hints = {{QStringLiteral("desktop-entry"), m_strApplicationId}};
+    call << QStringLiteral("Tellwick") << m_nId << m_strApplicationId << m_strSummary << strBody
+         << actions << hints << -1;
     m_bNotifying = true;
     auto* pWatcher = new QDBusPendingCallWatcher(SessionBus().asyncCall(call), this);
     connect(pWatcher, &QDBusPendingCallWatcher::finished, this, &CDesktopNotification::OnNotified);

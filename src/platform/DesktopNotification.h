@@ -14,7 +14,8 @@ class CDesktopNotification final : public QObject
     Q_OBJECT
 
 public:
-    explicit CDesktopNotification(QObject* pParent = nullptr);
+    // The application id names the icon and the desktop entry the service shows it with.
+    explicit CDesktopNotification(const QString& strApplicationId, QObject* pParent = nullptr);
     ~CDesktopNotification() override;
 
     // Shows the texts, in place of what this notification showed before. The body is plain
@@ -44,6 +45,7 @@ private:
     void OnNotified(QDBusPendingCallWatcher* pWatcher);
     void Warn(const QString& strError);
 
+    const QString m_strApplicationId;
     Markup m_markup = Markup::Unknown;
     // The service's number for what is shown; 0 when nothing is.
     uint m_nId = 0;
