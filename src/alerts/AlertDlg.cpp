@@ -98,12 +98,10 @@ void CAlertDlg::OnAddKeyword()
 
 void CAlertDlg::OnEditKeyword()
 {
-    const int nItem = m_listKeywords->GetFirstSelected();
+    const int nItem = m_listKeywords->GetFirstSelected(m_pAlert->m_keywords.size());
     if (nItem < 0)
         return;
     const CSaveSelectedItem guard(*m_listKeywords);
-    if (nItem >= m_pAlert->m_keywords.size())
-        return;
     CKeywordDlg dlg(this);
     dlg.m_strKeyword = m_pAlert->m_keywords[nItem];
     if (dlg.exec() != QDialog::Accepted)
@@ -114,12 +112,10 @@ void CAlertDlg::OnEditKeyword()
 
 void CAlertDlg::OnDeleteKeyword()
 {
-    const int nItem = m_listKeywords->GetFirstSelected();
+    const int nItem = m_listKeywords->GetFirstSelected(m_pAlert->m_keywords.size());
     if (nItem < 0)
         return;
     const CSaveSelectedItem guard(*m_listKeywords);
-    if (nItem >= m_pAlert->m_keywords.size())
-        return;
     m_pAlert->m_keywords.removeAt(nItem);
     RefreshKeywords();
 }

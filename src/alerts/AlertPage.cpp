@@ -127,12 +127,10 @@ void CAlertPage::OnAdd()
 
 void CAlertPage::OnProperties()
 {
-    const int nItem = m_listAlerts->GetFirstSelected();
+    const int nItem = m_listAlerts->GetFirstSelected(qsizetype(m_alerts.size()));
     if (nItem < 0)
         return;
     const CSaveSelectedItem guard(*m_listAlerts);
-    if (nItem >= int(m_alerts.size()))
-        return;
     // Edited on a copy: keyword and task changes made before Cancel leave the alert alone.
     const std::shared_ptr<CAlert> pAlert = m_alerts[nItem];
     CAlert copy(*pAlert);
@@ -144,12 +142,10 @@ void CAlertPage::OnProperties()
 
 void CAlertPage::OnDelete()
 {
-    const int nItem = m_listAlerts->GetFirstSelected();
+    const int nItem = m_listAlerts->GetFirstSelected(qsizetype(m_alerts.size()));
     if (nItem < 0)
         return;
     const CSaveSelectedItem guard(*m_listAlerts);
-    if (nItem >= int(m_alerts.size()))
-        return;
     // The alert itself lives on in the message window's list until the sheet is accepted.
     m_alerts.erase(m_alerts.begin() + nItem);
     RefreshList();
@@ -157,12 +153,10 @@ void CAlertPage::OnDelete()
 
 void CAlertPage::OnTest()
 {
-    const int nItem = m_listAlerts->GetFirstSelected();
+    const int nItem = m_listAlerts->GetFirstSelected(qsizetype(m_alerts.size()));
     if (nItem < 0)
         return;
     const CSaveSelectedItem guard(*m_listAlerts);
-    if (nItem >= int(m_alerts.size()))
-        return;
     // Whatever the alert's active flag and the "Enable alerts" box say.
     m_alerts[nItem]->RunTask();
 }

@@ -17,9 +17,9 @@ CReportList::CReportList(QWidget* pParent) : QTreeWidget(pParent)
     header()->setSectionsMovable(true);
 }
 
-int CReportList::GetFirstSelected() const
+int CReportList::GetFirstSelected(qsizetype nItems) const
 {
-    for (int i = 0; i < topLevelItemCount(); ++i) {
+    for (int i = 0; i < topLevelItemCount() && i < nItems; ++i) {
         if (topLevelItem(i)->isSelected())
             return i;
     }

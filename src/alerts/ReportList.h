@@ -12,8 +12,9 @@ class CReportList : public QTreeWidget
 public:
     explicit CReportList(QWidget* pParent = nullptr);
 
-    // The first selected row in list order, or -1 when none is selected.
-    int GetFirstSelected() const;
+    // The first selected row in list order, or -1 when none is selected or it is not one of the
+    // nItems rows the caller's own list holds (the two may part while a dialog is open).
+    int GetFirstSelected(qsizetype nItems) const;
     // Selects the row alone and makes it the current one.
     void SelectRow(int nRow);
 

@@ -23,6 +23,27 @@
 
 #include <algorithm>
 
+namespace {
+
+// A count in the status bar, hidden until there is something to count.
+QLabel* AddCountLabel(QStatusBar* pStatusBar, const QString& strName)
+{
+    auto* pLabel = new QLabel(pStatusBar);
+    pLabel->setObjectName(strName);
+    pStatusBar->addPermanentWidget(pLabel);
+    pLabel->hide();
+    return pLabel;
+}
+
+template <typename Count>
+void ShowCount(QLabel* pLabel, int nFormatId, Count nTotal)
+{
+    pLabel->setText(QString::asprintf(LoadResString(nFormatId).toUtf8().constData(), nTotal));
+    pLabel->show();
+}
+
+} // namespace
+
 CMainFrame::CMainFrame(CCmdTarget* pApp, std::unique_ptr<CTrayIcon> pTrayIcon)
     : m_pApp(pApp), m_trayIcon(std::move(pTrayIcon))
 {
@@ -85,23 +106,13 @@ void CMainFrame::CreateView()
     });
     pView->Create();
     // Alert tasks not started again while they still run are counted where the user sees it.
-    auto* pSkipped = new QLabel(statusBar());
-    pSkipped->setObjectName(QStringLiteral("skippedTaskStartsLabel"));
-    statusBar()->addPermanentWidget(pSkipped);
-    pSkipped->hide();
-    connect(pView, &CMessageView::TaskStartsSkipped, pSkipped, [pSkipped](int nTotal) {
-        pSkipped->setText(QString::asprintf(LoadResString(IDS_TASK_STARTS_SKIPPED).toUtf8().constData(), nTotal));
-        pSkipped->show();
-    });
+    QLabel* pSkipped = AddCountLabel(statusBar(), QStringLiteral("skippedTaskStartsLabel"));
+    connect(pView, &CMessageView::TaskStartsSkipped, pSkipped,
+            [pSkipped](int nTotal) { ShowCount(pSkipped, IDS_TASK_STARTS_SKIPPED, nTotal); });
     // So are messages the system dropped in a flood, before they could be taken in.
-    auto* pDropped = new QLabel(statusBar());
-    pDropped->setObjectName(QStringLiteral("datagramsDroppedLabel"));
-    statusBar()->addPermanentWidget(pDropped);
-    pDropped->hide();
-    connect(pView, &CMessageView::DatagramsDropped, pDropped, [pDropped](qulonglong nTotal) {
-        pDropped->setText(QString::asprintf(LoadResString(IDS_DATAGRAMS_DROPPED).toUtf8().constData(), nTotal));
-        pDropped->show();
-    });
+    QLabel* pDropped = AddCountLabel(statusBar(), QStringLiteral("datagramsDroppedLabel"));
+    connect(pView, &CMessageView::DatagramsDropped, pDropped,
+            [pDropped](qulonglong nTotal) { ShowCount(pDropped, IDS_DATAGRAMS_DROPPED, nTotal); });
     m_pView = pView;
     m_pViewTarget = pView;
 }
