@@ -5,7 +5,6 @@
 
 #include <QDir>
 #include <QFile>
-
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/file.h>
@@ -30,6 +29,13 @@ QString Quoted(const QString& strPath)
 }
 
 } // namespace
+
+struct CInstanceLock::Impl
+{
+    int fd = -1; // holds the lock while open
+};
+
+CInstanceLock::CInstanceLock() : m_pImpl(std::make_unique<Impl>()) {}
 
 CInstanceLock::~CInstanceLock()
 {
@@ -93,7 +99,7 @@ CInstanceLock::Result CInstanceLock::AcquireIn(const QString& strFolder,
         m_strChannelPath = strChannel;
         return Result::HeldElsewhere;
     }
-    m_fd = fd;
+    m_pImpl->fd = fd;
     m_strChannelPath = strChannel;
     return Result::Acquired;
 }
@@ -101,9 +107,14 @@ CInstanceLock::Result CInstanceLock::AcquireIn(const QString& strFolder,
 void CInstanceLock::Release()
 {
     m_strChannelPath.clear();
-    if (m_fd < 0)
+    if (m_pImpl->fd < 0)
         return;
     // The file stays: removing it could let a starting copy lock a file nobody else sees.
-    close(m_fd);
-    m_fd = -1;
+    close(m_pImpl->fd);
+    m_pImpl->fd = -1;
+}
+
+bool CInstanceLock::IsHeld() const
+{
+    return m_pImpl->fd >= 0;
 }

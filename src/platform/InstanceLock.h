@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <memory>
 
 // The mark of the running copy: an exclusive flock() on a file that only this user can open,
 // kept with the copy's channel in a folder of this user's own: $XDG_RUNTIME_DIR, or, when that
@@ -16,14 +17,14 @@ public:
         Failed,        // no private folder could hold it; the reasons have been told
     };
 
-    CInstanceLock() = default;
+    CInstanceLock();
     CInstanceLock(const CInstanceLock&) = delete;
     CInstanceLock& operator=(const CInstanceLock&) = delete;
     ~CInstanceLock();
 
     Result Acquire(const QString& strInstanceName);
     void Release();
-    bool IsHeld() const { return m_fd >= 0; }
+    bool IsHeld() const;
     // Where the channel of the copy that holds the lock listens; empty after a failure.
     QString ChannelPath() const { return m_strChannelPath; }
 
@@ -31,6 +32,7 @@ private:
     // Tries the lock file in one folder; on failure the reason is in strFault.
     Result AcquireIn(const QString& strFolder, const QString& strInstanceName, QString& strFault);
 
-    int m_fd = -1;
+    struct Impl;
+    std::unique_ptr<Impl> m_pImpl;
     QString m_strChannelPath;
 };
