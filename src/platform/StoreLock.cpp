@@ -12,16 +12,23 @@ constexpr long kPauseNanoseconds = 5'000'000;
 
 } // namespace
 
-CStoreLock::CStoreLock(const QByteArray& path, std::chrono::milliseconds wait)
+struct CStoreLock::Impl
 {
+    int fd = -1; // holds the lock while open
+};
+
+CStoreLock::CStoreLock(const QByteArray& path, std::chrono::milliseconds wait)
+    : m_pImpl(std::make_unique<Impl>())
+{
+    int& fd = m_pImpl->fd;
     // Without blocking: whatever sits at the lock's name must not hold up the open.
-    m_fd = open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NONBLOCK | O_NOCTTY, 0600);
-    if (m_fd < 0) {
+    fd = open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NONBLOCK | O_NOCTTY, 0600);
+    if (fd < 0) {
         m_nError = errno;
         return;
     }
     const auto deadline = std::chrono::steady_clock::now() + wait;
-    while (flock(m_fd, LOCK_EX | LOCK_NB) != 0) {
+    while (flock(fd, LOCK_EX | LOCK_NB) != 0) {
         if (errno == EINTR)
             continue;
         if (errno != EWOULDBLOCK || std::chrono::steady_clock::now() >= deadline) {
@@ -35,6 +42,6 @@ CStoreLock::CStoreLock(const QByteArray& path, std::chrono::milliseconds wait)
 
 CStoreLock::~CStoreLock()
 {
-    if (m_fd >= 0)
-        close(m_fd); // releases the lock
+    if (m_pImpl->fd >= 0)
+        close(m_pImpl->fd); // releases the lock
 }

@@ -1,8 +1,8 @@
 #pragma once
 
 #include <QByteArray>
-
 #include <chrono>
+#include <memory>
 
 // An exclusive lock on a lock file, held for as long as the object lives. Another holder is
 // waited for up to a time limit, never longer, so that a stopped or hung process cannot
@@ -19,6 +19,7 @@ public:
     int Error() const { return m_nError; }
 
 private:
-    int m_fd = -1;
+    struct Impl;
+    std::unique_ptr<Impl> m_pImpl;
     int m_nError = 0;
 };
