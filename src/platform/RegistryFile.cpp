@@ -5,7 +5,6 @@
 #include "platform/StoreLock.h"
 
 #include <QFile>
-
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -32,6 +31,19 @@ constexpr int kMaxLinks = 40;
 qint64 Nanoseconds(const timespec& time)
 {
     return qint64(time.tv_sec) * 1'000'000'000 + time.tv_nsec;
+}
+
+// The stamp of the file stat() describes. A template so that it can build the class's private
+// stamp type, which only the members of the class may name.
+template <typename Stamp>
+Stamp StampOf(const struct stat& status)
+{
+    return Stamp{true,
+                 quint64(status.st_dev),
+                 quint64(status.st_ino),
+                 qint64(status.st_size),
+                 Nanoseconds(status.st_mtim),
+                 Nanoseconds(status.st_ctim)};
 }
 
 qint32 StatusOfErrno(int error, qint32 nOther)
@@ -207,16 +219,6 @@ QByteArray CRegistryFile::PathLocked()
     return m_path;
 }
 
-CRegistryFile::FileStamp CRegistryFile::StampOf(const struct stat& status)
-{
-    return FileStamp{true,
-                     quint64(status.st_dev),
-                     quint64(status.st_ino),
-                     qint64(status.st_size),
-                     Nanoseconds(status.st_mtim),
-                     Nanoseconds(status.st_ctim)};
-}
-
 CRegistryFile::Snapshot CRegistryFile::Load()
 {
     const std::lock_guard guard(m_mutex);
@@ -244,7 +246,8 @@ qint32 CRegistryFile::LoadLocked(const QByteArray& path, Text& text)
     // A FIFO, a device or a folder is not opened at all: it could block, or never end.
     if (!S_ISREG(status.st_mode))
         return Report(kUnreadable, path, 0, ERROR_CANTREAD);
-    if (m_pKept && !m_bKeptIsRacy && m_keptStamp == StampOf(status) && m_keptPath == path) {
+    if (m_pKept && !m_bKeptIsRacy && m_keptStamp == StampOf<FileStamp>(status) &&
+        m_keptPath == path) {
         text = m_pKept;
         return ERROR_SUCCESS;
     }
@@ -298,7 +301,7 @@ qint32 CRegistryFile::ReadFile(const QByteArray& path, Text& text)
     clock_gettime(CLOCK_REALTIME, &now);
     const qint64 nChanged = std::max(Nanoseconds(status.st_mtim), Nanoseconds(status.st_ctim));
     m_bKeptIsRacy = Nanoseconds(now) - nChanged < kRacyNanoseconds;
-    m_keptStamp = StampOf(status);
+    m_keptStamp = StampOf<FileStamp>(status);
     m_keptPath = path;
     m_pKept = std::make_shared<const RegistryParseResult>(ParseRegistryText(bytes));
     text = m_pKept;

@@ -3,14 +3,12 @@
 #include "platform/RegistryData.h"
 
 #include <QByteArray>
-
 #include <array>
 #include <chrono>
 #include <functional>
 #include <memory>
 #include <mutex>
 
-struct stat;
 struct RegistryParseResult;
 
 // Status codes of the store, numbered as the registry numbers them.
@@ -88,7 +86,6 @@ private:
         kTroubleCount,
     };
 
-    static FileStamp StampOf(const struct stat& status);
     QByteArray PathLocked();
     // Returns the content of the file at the path, from the kept copy when it is current.
     qint32 LoadLocked(const QByteArray& path, Text& text);
