@@ -3,6 +3,7 @@
 #include <QSocketNotifier>
 #include <QTimer>
 #include <avahi-common/timeval.h>
+#include <avahi-common/watch.h>
 #include <memory>
 
 // Avahi may free a watch or timeout from inside its own callback; it is then only marked and
@@ -120,10 +121,13 @@ void TimeoutFree(AvahiTimeout* t)
     t->bFreed = true;
 }
 
+// Every watch and timeout carries its own state, so one table serves every client.
+const AvahiPoll kApi{nullptr,   WatchNew,   WatchUpdate,   WatchGetEvents,
+                     WatchFree, TimeoutNew, TimeoutUpdate, TimeoutFree};
+
 } // namespace
 
-CAvahiPoll::CAvahiPoll()
-    : m_api{nullptr,   WatchNew,   WatchUpdate,   WatchGetEvents,
-            WatchFree, TimeoutNew, TimeoutUpdate, TimeoutFree}
+const AvahiPoll* CAvahiPoll::Api() const
 {
+    return &kApi;
 }

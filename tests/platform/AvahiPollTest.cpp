@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <avahi-common/timeval.h>
+#include <avahi-common/watch.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
