@@ -3,9 +3,9 @@
 #include "about/AboutDlg.h"
 #include "app/MainFrame.h"
 #include "messaging/MessageView.h"
-#include "platform/AvahiServiceAnnouncer.h"
 #include "platform/ComputerName.h"
 #include "platform/MailslotAddress.h"
+#include "platform/ServiceAnnouncer.h"
 #include "platform/TerminationSignals.h"
 #include "resources/ResIcon.h"
 #include "resources/resource.h"
@@ -80,7 +80,7 @@ void CTellwickApp::AnnounceInbox(const CMainFrame& frame)
     // A copy that does not receive, or has no name, would only mislead the others.
     if (!pView || !pView->IsReceiving() || strName.isEmpty())
         return;
-    m_pAnnouncer = std::make_unique<CAvahiServiceAnnouncer>();
+    m_pAnnouncer = CreateServiceAnnouncer();
     m_pAnnouncer->Announce(strName, MailslotPort());
 }
 

@@ -6,8 +6,8 @@
 
 #include <memory>
 
-class CAvahiServiceAnnouncer;
 class CMainFrame;
+class CServiceAnnouncer;
 class CTerminationSignals;
 
 // The application object: starts the program as the only copy with its main frame, and takes
@@ -43,5 +43,5 @@ private:
     void AnnounceInbox(const CMainFrame& frame);
 
     std::unique_ptr<CTerminationSignals> m_pTerminationSignals;
-    std::unique_ptr<CAvahiServiceAnnouncer> m_pAnnouncer;
+    std::unique_ptr<CServiceAnnouncer> m_pAnnouncer;
 };

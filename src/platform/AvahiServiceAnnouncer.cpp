@@ -1,8 +1,11 @@
 #include "platform/AvahiServiceAnnouncer.h"
 
+#include "platform/AvahiPoll.h"
 #include "platform/Logging.h"
 
 #include <QMetaObject>
+#include <avahi-client/client.h>
+#include <avahi-client/publish.h>
 #include <avahi-common/alternative.h>
 #include <avahi-common/error.h>
 #include <avahi-common/malloc.h>
@@ -14,9 +17,45 @@ constexpr int kMaxNameAttempts = 32;
 
 } // namespace
 
-CAvahiServiceAnnouncer::CAvahiServiceAnnouncer(QObject* pParent) : QObject(pParent) {}
+std::unique_ptr<CServiceAnnouncer> CreateServiceAnnouncer()
+{
+    return std::make_unique<CAvahiServiceAnnouncer>();
+}
 
-CAvahiServiceAnnouncer::~CAvahiServiceAnnouncer()
+struct CAvahiServiceAnnouncer::Impl
+{
+    explicit Impl(CAvahiServiceAnnouncer* pOwner) : m_pOwner(pOwner) {}
+    Impl(const Impl&) = delete;
+    Impl& operator=(const Impl&) = delete;
+    ~Impl();
+
+    static void OnClientState(AvahiClient* pClient, AvahiClientState state, void* pUserdata);
+    static void OnGroupState(AvahiEntryGroup* pGroup, AvahiEntryGroupState state, void* pUserdata);
+
+    bool Connect();
+    void Register(AvahiClient* pClient);
+    void TakeAlternativeName();
+    void Reconnect();
+    void WarnOnce(const char* what, int nError);
+
+    CAvahiServiceAnnouncer* const m_pOwner; // tells its signals
+    CAvahiPoll m_poll;
+    AvahiClient* m_pClient = nullptr;
+    AvahiEntryGroup* m_pGroup = nullptr;
+    QByteArray m_name; // UTF-8, as the daemon takes it
+    quint16 m_nPort = 0;
+    QString m_strAnnounced;
+    bool m_bWarned = false;
+};
+
+CAvahiServiceAnnouncer::CAvahiServiceAnnouncer(QObject* pParent)
+    : CServiceAnnouncer(pParent), m_pImpl(std::make_unique<Impl>(this))
+{
+}
+
+CAvahiServiceAnnouncer::~CAvahiServiceAnnouncer() = default;
+
+CAvahiServiceAnnouncer::Impl::~Impl()
 {
     // The daemon withdraws the service with the client's connection.
     if (m_pClient)
@@ -25,12 +64,17 @@ CAvahiServiceAnnouncer::~CAvahiServiceAnnouncer()
 
 bool CAvahiServiceAnnouncer::Announce(const QString& strName, quint16 nPort)
 {
-    m_name = strName.toUtf8();
-    m_nPort = nPort;
-    return Connect();
+    m_pImpl->m_name = strName.toUtf8();
+    m_pImpl->m_nPort = nPort;
+    return m_pImpl->Connect();
 }
 
-bool CAvahiServiceAnnouncer::Connect()
+QString CAvahiServiceAnnouncer::AnnouncedName() const
+{
+    return m_pImpl->m_strAnnounced;
+}
+
+bool CAvahiServiceAnnouncer::Impl::Connect()
 {
     int nError = 0;
     // Without a daemon the client waits for one; it fails only where none can ever come.
@@ -38,10 +82,10 @@ bool CAvahiServiceAnnouncer::Connect()
     return m_pClient != nullptr;
 }
 
-void CAvahiServiceAnnouncer::OnClientState(AvahiClient* pClient, AvahiClientState state,
-                                           void* pUserdata)
+void CAvahiServiceAnnouncer::Impl::OnClientState(AvahiClient* pClient, AvahiClientState state,
+                                                 void* pUserdata)
 {
-    auto* pThis = static_cast<CAvahiServiceAnnouncer*>(pUserdata);
+    auto* pThis = static_cast<Impl*>(pUserdata);
     switch (state) {
     case AVAHI_CLIENT_S_RUNNING:
         // Called from inside avahi_client_new too, before m_pClient is set: use pClient.
@@ -57,8 +101,8 @@ void CAvahiServiceAnnouncer::OnClientState(AvahiClient* pClient, AvahiClientStat
     case AVAHI_CLIENT_FAILURE:
         if (avahi_client_errno(pClient) == AVAHI_ERR_DISCONNECTED) {
             // The daemon went away: wait for the next one, outside this callback.
-            QMetaObject::invokeMethod(pThis, &CAvahiServiceAnnouncer::Reconnect,
-                                      Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                pThis->m_pOwner, [pThis] { pThis->Reconnect(); }, Qt::QueuedConnection);
         } else {
             pThis->WarnOnce("cannot talk to the Avahi daemon", avahi_client_errno(pClient));
         }
@@ -68,7 +112,7 @@ void CAvahiServiceAnnouncer::OnClientState(AvahiClient* pClient, AvahiClientStat
     }
 }
 
-void CAvahiServiceAnnouncer::Reconnect()
+void CAvahiServiceAnnouncer::Impl::Reconnect()
 {
     if (m_pClient)
         avahi_client_free(m_pClient);
@@ -78,7 +122,7 @@ void CAvahiServiceAnnouncer::Reconnect()
     Connect();
 }
 
-void CAvahiServiceAnnouncer::Register(AvahiClient* pClient)
+void CAvahiServiceAnnouncer::Impl::Register(AvahiClient* pClient)
 {
     if (!m_pGroup) {
         m_pGroup = avahi_entry_group_new(pClient, OnGroupState, this);
@@ -108,14 +152,14 @@ void CAvahiServiceAnnouncer::Register(AvahiClient* pClient)
     }
 }
 
-void CAvahiServiceAnnouncer::OnGroupState(AvahiEntryGroup* pGroup, AvahiEntryGroupState state,
-                                          void* pUserdata)
+void CAvahiServiceAnnouncer::Impl::OnGroupState(AvahiEntryGroup* pGroup, AvahiEntryGroupState state,
+                                                void* pUserdata)
 {
-    auto* pThis = static_cast<CAvahiServiceAnnouncer*>(pUserdata);
+    auto* pThis = static_cast<Impl*>(pUserdata);
     switch (state) {
     case AVAHI_ENTRY_GROUP_ESTABLISHED:
         pThis->m_strAnnounced = QString::fromUtf8(pThis->m_name);
-        emit pThis->Announced(pThis->m_strAnnounced);
+        emit pThis->m_pOwner->Announced(pThis->m_strAnnounced);
         break;
     case AVAHI_ENTRY_GROUP_COLLISION:
         // Another computer on the network has the name: take the next one and go on.
@@ -133,14 +177,14 @@ void CAvahiServiceAnnouncer::OnGroupState(AvahiEntryGroup* pGroup, AvahiEntryGro
     }
 }
 
-void CAvahiServiceAnnouncer::TakeAlternativeName()
+void CAvahiServiceAnnouncer::Impl::TakeAlternativeName()
 {
     char* pAlternative = avahi_alternative_service_name(m_name.constData());
     m_name = QByteArray(pAlternative);
     avahi_free(pAlternative);
 }
 
-void CAvahiServiceAnnouncer::WarnOnce(const char* what, int nError)
+void CAvahiServiceAnnouncer::Impl::WarnOnce(const char* what, int nError)
 {
     if (m_bWarned)
         return;
