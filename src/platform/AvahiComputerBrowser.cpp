@@ -1,19 +1,73 @@
 #include "platform/AvahiComputerBrowser.h"
 
-#include "platform/AvahiServiceAnnouncer.h"
+#include "platform/AvahiPoll.h"
+#include "platform/ServiceAnnouncer.h"
 #include "platform/WorkstationName.h"
 
+#include <QByteArray>
 #include <algorithm>
+#include <avahi-client/client.h>
+#include <avahi-client/lookup.h>
 #include <cstring>
+#include <vector>
 
 std::unique_ptr<CComputerBrowser> CreateComputerBrowser()
 {
     return std::make_unique<CAvahiComputerBrowser>();
 }
 
-CAvahiComputerBrowser::CAvahiComputerBrowser(QObject* pParent) : CComputerBrowser(pParent) {}
+struct CAvahiComputerBrowser::Impl
+{
+    // One announcement of a copy, as seen on one interface and protocol.
+    struct CopySighting
+    {
+        AvahiIfIndex interface;
+        AvahiProtocol protocol;
+        QByteArray name;
+        QByteArray domain;
+        AvahiServiceResolver* pResolver = nullptr; // while its address is asked for
+        QString hostName;                          // once resolved
+        quint16 nPort = 0;
+    };
 
-CAvahiComputerBrowser::~CAvahiComputerBrowser()
+    explicit Impl(CAvahiComputerBrowser* pOwner) : m_pOwner(pOwner) {}
+    Impl(const Impl&) = delete;
+    Impl& operator=(const Impl&) = delete;
+    ~Impl();
+
+    bool Start();
+
+    static void OnClientState(AvahiClient* pClient, AvahiClientState state, void* pUserdata);
+    static void OnBrowse(AvahiServiceBrowser* pBrowser, AvahiIfIndex interface,
+                         AvahiProtocol protocol, AvahiBrowserEvent event, const char* name,
+                         const char* type, const char* domain, AvahiLookupResultFlags flags,
+                         void* pUserdata);
+    static void OnResolve(AvahiServiceResolver* pResolver, AvahiIfIndex interface,
+                          AvahiProtocol protocol, AvahiResolverEvent event, const char* name,
+                          const char* type, const char* domain, const char* hostName,
+                          const AvahiAddress* pAddress, uint16_t nPort, AvahiStringList* pTxt,
+                          AvahiLookupResultFlags flags, void* pUserdata);
+
+    void OnWorkstation(AvahiBrowserEvent event, const char* name, const char* domain);
+    void OnCopy(AvahiIfIndex interface, AvahiProtocol protocol, AvahiBrowserEvent event,
+                const char* name, const char* domain);
+
+    CAvahiComputerBrowser* const m_pOwner; // tells its signals
+    CAvahiPoll m_poll;
+    AvahiClient* m_pClient = nullptr;
+    AvahiServiceBrowser* m_pBrowser = nullptr;
+    AvahiServiceBrowser* m_pCopyBrowser = nullptr;
+    std::vector<CopySighting> m_copies;
+};
+
+CAvahiComputerBrowser::CAvahiComputerBrowser(QObject* pParent)
+    : CComputerBrowser(pParent), m_pImpl(std::make_unique<Impl>(this))
+{
+}
+
+CAvahiComputerBrowser::~CAvahiComputerBrowser() = default;
+
+CAvahiComputerBrowser::Impl::~Impl()
 {
     // Browsers and resolvers go with their client.
     if (m_pClient)
@@ -21,6 +75,11 @@ CAvahiComputerBrowser::~CAvahiComputerBrowser()
 }
 
 bool CAvahiComputerBrowser::Start()
+{
+    return m_pImpl->Start();
+}
+
+bool CAvahiComputerBrowser::Impl::Start()
 {
     if (m_pClient)
         return m_pBrowser != nullptr;
@@ -38,20 +97,21 @@ bool CAvahiComputerBrowser::Start()
     return m_pBrowser != nullptr && m_pCopyBrowser != nullptr;
 }
 
-void CAvahiComputerBrowser::OnClientState(AvahiClient*, AvahiClientState state, void* pUserdata)
+void CAvahiComputerBrowser::Impl::OnClientState(AvahiClient*, AvahiClientState state,
+                                                void* pUserdata)
 {
     if (state == AVAHI_CLIENT_FAILURE)
-        emit static_cast<CAvahiComputerBrowser*>(pUserdata)->BrowsingFailed();
+        emit static_cast<Impl*>(pUserdata)->m_pOwner->BrowsingFailed();
 }
 
-void CAvahiComputerBrowser::OnBrowse(AvahiServiceBrowser*, AvahiIfIndex interface,
-                                     AvahiProtocol protocol, AvahiBrowserEvent event,
-                                     const char* name, const char* type, const char* domain,
-                                     AvahiLookupResultFlags, void* pUserdata)
+void CAvahiComputerBrowser::Impl::OnBrowse(AvahiServiceBrowser*, AvahiIfIndex interface,
+                                           AvahiProtocol protocol, AvahiBrowserEvent event,
+                                           const char* name, const char* type, const char* domain,
+                                           AvahiLookupResultFlags, void* pUserdata)
 {
-    auto* pThis = static_cast<CAvahiComputerBrowser*>(pUserdata);
+    auto* pThis = static_cast<Impl*>(pUserdata);
     if (event == AVAHI_BROWSER_FAILURE) {
-        emit pThis->BrowsingFailed();
+        emit pThis->m_pOwner->BrowsingFailed();
         return;
     }
     if (event != AVAHI_BROWSER_NEW && event != AVAHI_BROWSER_REMOVE)
@@ -62,20 +122,21 @@ void CAvahiComputerBrowser::OnBrowse(AvahiServiceBrowser*, AvahiIfIndex interfac
         pThis->OnWorkstation(event, name ? name : "", domain ? domain : "");
 }
 
-void CAvahiComputerBrowser::OnWorkstation(AvahiBrowserEvent event, const char* name,
-                                          const char* domain)
+void CAvahiComputerBrowser::Impl::OnWorkstation(AvahiBrowserEvent event, const char* name,
+                                                const char* domain)
 {
     const QString hostName = WorkstationHostName(name, domain);
     if (hostName.isEmpty())
         return;
     if (event == AVAHI_BROWSER_NEW)
-        emit ComputerFound(hostName);
+        emit m_pOwner->ComputerFound(hostName);
     else
-        emit ComputerLost(hostName);
+        emit m_pOwner->ComputerLost(hostName);
 }
 
-void CAvahiComputerBrowser::OnCopy(AvahiIfIndex interface, AvahiProtocol protocol,
-                                   AvahiBrowserEvent event, const char* name, const char* domain)
+void CAvahiComputerBrowser::Impl::OnCopy(AvahiIfIndex interface, AvahiProtocol protocol,
+                                         AvahiBrowserEvent event, const char* name,
+                                         const char* domain)
 {
     const auto it = std::find_if(m_copies.begin(), m_copies.end(), [&](const CopySighting& s) {
         return s.interface == interface && s.protocol == protocol && s.name == name &&
@@ -99,16 +160,16 @@ void CAvahiComputerBrowser::OnCopy(AvahiIfIndex interface, AvahiProtocol protoco
     if (lost.pResolver)
         avahi_service_resolver_free(lost.pResolver);
     else if (!lost.hostName.isEmpty())
-        emit CopyLost(lost.hostName, lost.nPort);
+        emit m_pOwner->CopyLost(lost.hostName, lost.nPort);
 }
 
-void CAvahiComputerBrowser::OnResolve(AvahiServiceResolver* pResolver, AvahiIfIndex, AvahiProtocol,
-                                      AvahiResolverEvent event, const char*, const char*,
-                                      const char*, const char* hostName, const AvahiAddress*,
-                                      uint16_t nPort, AvahiStringList*, AvahiLookupResultFlags,
-                                      void* pUserdata)
+void CAvahiComputerBrowser::Impl::OnResolve(AvahiServiceResolver* pResolver, AvahiIfIndex,
+                                            AvahiProtocol, AvahiResolverEvent event, const char*,
+                                            const char*, const char*, const char* hostName,
+                                            const AvahiAddress*, uint16_t nPort, AvahiStringList*,
+                                            AvahiLookupResultFlags, void* pUserdata)
 {
-    auto* pThis = static_cast<CAvahiComputerBrowser*>(pUserdata);
+    auto* pThis = static_cast<Impl*>(pUserdata);
     const auto it = std::find_if(pThis->m_copies.begin(), pThis->m_copies.end(),
                                  [&](const CopySighting& s) { return s.pResolver == pResolver; });
     avahi_service_resolver_free(pResolver);
@@ -121,5 +182,5 @@ void CAvahiComputerBrowser::OnResolve(AvahiServiceResolver* pResolver, AvahiIfIn
     it->hostName = AnnouncedHostName(hostName ? hostName : "");
     it->nPort = nPort;
     if (!it->hostName.isEmpty())
-        emit pThis->CopyFound(it->hostName, it->nPort);
+        emit pThis->m_pOwner->CopyFound(it->hostName, it->nPort);
 }
