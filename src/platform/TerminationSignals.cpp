@@ -24,7 +24,13 @@ extern "C" void OnTerminationSignal(int)
 
 } // namespace
 
-CTerminationSignals::CTerminationSignals(QObject* pParent) : QObject(pParent)
+struct CTerminationSignals::Impl
+{
+    std::unique_ptr<QSocketNotifier> pNotifier; // on the pipe's reading end
+};
+
+CTerminationSignals::CTerminationSignals(QObject* pParent)
+    : QObject(pParent), m_pImpl(std::make_unique<Impl>())
 {
     if (g_signalPipe[0] < 0 &&
         socketpair(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0, g_signalPipe) != 0) {
@@ -32,8 +38,8 @@ CTerminationSignals::CTerminationSignals(QObject* pParent) : QObject(pParent)
                          << "no signal pipe:" << qt_error_string(errno);
         return;
     }
-    m_pNotifier = std::make_unique<QSocketNotifier>(g_signalPipe[1], QSocketNotifier::Read);
-    connect(m_pNotifier.get(), &QSocketNotifier::activated, this, [this] {
+    m_pImpl->pNotifier = std::make_unique<QSocketNotifier>(g_signalPipe[1], QSocketNotifier::Read);
+    connect(m_pImpl->pNotifier.get(), &QSocketNotifier::activated, this, [this] {
         char buffer[16];
         while (read(g_signalPipe[1], buffer, sizeof buffer) > 0) {
         }

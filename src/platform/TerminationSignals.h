@@ -4,8 +4,6 @@
 
 #include <memory>
 
-class QSocketNotifier;
-
 // Turns SIGTERM, SIGINT and SIGHUP into a Qt signal on the user-interface thread, so that a
 // logout or a kill ends the program the way closing its window does, with everything saved.
 class CTerminationSignals : public QObject
@@ -20,5 +18,6 @@ signals:
     void Terminate();
 
 private:
-    std::unique_ptr<QSocketNotifier> m_pNotifier;
+    struct Impl;
+    std::unique_ptr<Impl> m_pImpl;
 };
