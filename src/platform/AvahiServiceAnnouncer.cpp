@@ -3,6 +3,7 @@
 #include "platform/AvahiPoll.h"
 #include "platform/Logging.h"
 
+#include <QByteArray>
 #include <QMetaObject>
 #include <avahi-client/client.h>
 #include <avahi-client/publish.h>
