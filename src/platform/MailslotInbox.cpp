@@ -219,19 +219,17 @@ bool CMailslotInbox::IsTakenElsewhere() const
     return m_nLastError == quint32(EADDRINUSE);
 }
 
-QString CMailslotInbox::WhyNotCreated() const
+QString CMailslotInbox::Remedy() const
 {
-    const QString strPort = QStringLiteral("UDP port %1").arg(MailslotPort());
     if (m_nLastError == quint32(EACCES) || m_nLastError == quint32(EPERM)) {
-        return QStringLiteral("%1: %2 - the program needs the right to use ports below 1024 "
-                              "(the capability CAP_NET_BIND_SERVICE, which its package sets)")
-            .arg(strPort, LastErrorText());
+        return QStringLiteral("ports below 1024 need the capability CAP_NET_BIND_SERVICE, "
+                              "which the package gives the program");
     }
     if (IsTakenElsewhere()) {
-        return QStringLiteral("%1 is in use by another program, and no Samba nmbd at %2 passes messages on")
-            .arg(strPort, CNmbdRelay::SocketPath());
+        return QStringLiteral("another program holds the port, and no Samba nmbd at %1 passes messages on")
+            .arg(CNmbdRelay::SocketPath());
     }
-    return QStringLiteral("%1: %2").arg(strPort, LastErrorText());
+    return {};
 }
 
 void CMailslotInbox::ReceiveLoop()

@@ -55,8 +55,8 @@ public:
     QString LastErrorText() const;
     // Whether the last Create failed because another process owns the port.
     bool IsTakenElsewhere() const;
-    // Why the last Create failed, told with the port and what would mend it.
-    QString WhyNotCreated() const;
+    // What would mend the last Create's failure, as far as it is known; empty otherwise.
+    QString Remedy() const;
     // Datagrams that reached this computer but were dropped by the system since the inbox was
     // opened, for want of room in its buffer.
     quint64 DroppedBySystem() const { return m_nDropped.load(std::memory_order_relaxed); }
