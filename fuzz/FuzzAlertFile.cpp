@@ -1,7 +1,7 @@
 // The alert file as the loader meets it. Whatever part of it loads must save and load again to
 // the same bytes.
 #include "alerts/AlertFile.h"
-#include "platform/Archive.h"
+#include "platform/mfc/Archive.h"
 
 #include <QBuffer>
 

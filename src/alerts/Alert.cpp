@@ -1,7 +1,7 @@
 #include "alerts/Alert.h"
 
 #include "extlib/orvosched/Task.h"
-#include "platform/Archive.h"
+#include "platform/mfc/Archive.h"
 #include "platform/ContainsBytes.h"
 
 IMPLEMENT_SERIAL(CAlert, CObject, VERSIONABLE_SCHEMA | 1);

@@ -1,6 +1,6 @@
 #include "alerts/AlertFile.h"
 
-#include "platform/Archive.h"
+#include "platform/mfc/Archive.h"
 #include "platform/Logging.h"
 #include "platform/RegularFile.h"
 

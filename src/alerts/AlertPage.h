@@ -1,7 +1,7 @@
 #pragma once
 
 #include "alerts/Alert.h"
-#include "platform/PropertyPage.h"
+#include "platform/mfc/PropertyPage.h"
 
 
 class CButtonST;

@@ -1,7 +1,7 @@
 #include "app/FrameCommands.h"
 
 #include "app/CommandAction.h"
-#include "platform/CmdTarget.h"
+#include "platform/mfc/CmdTarget.h"
 #include "resources/Accelerators.h"
 #include "resources/MenuResource.h"
 #include "resources/ResIcon.h"

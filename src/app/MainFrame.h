@@ -2,7 +2,7 @@
 
 #include "app/SystemTray.h"
 #include "app/WindowPlacement.h"
-#include "platform/CmdTarget.h"
+#include "platform/mfc/CmdTarget.h"
 
 #include <QByteArrayView>
 #include <QMainWindow>

@@ -1,7 +1,7 @@
 #include "app/QtTrayIcon.h"
 
 #include "platform/StatusNotifierTray.h"
-#include "platform/WindowMessage.h"
+#include "platform/mfc/WindowMessage.h"
 
 #include <QCursor>
 #include <QMenu>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/CmdTarget.h"
+#include "platform/mfc/CmdTarget.h"
 #include "platform/InstanceChannel.h"
 #include "platform/InstanceLock.h"
 

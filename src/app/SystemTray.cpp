@@ -2,7 +2,7 @@
 
 #include "app/CommandAction.h"
 #include "app/QtTrayIcon.h"
-#include "platform/WindowMessage.h"
+#include "platform/mfc/WindowMessage.h"
 #include "resources/MenuResource.h"
 #include "resources/ResIcon.h"
 

@@ -2,7 +2,7 @@
 
 #include "extlib/orvocmn/ButtonST.h"
 #include "platform/AutostartEntry.h"
-#include "platform/UpDownEdit.h"
+#include "platform/mfc/UpDownEdit.h"
 #include "resources/DlgItem.h"
 #include "resources/ResIcon.h"
 #include "resources/StringTable.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/PropertyPage.h"
+#include "platform/mfc/PropertyPage.h"
 #include "settings/Settings.h"
 
 #include <QByteArray>

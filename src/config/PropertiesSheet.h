@@ -2,7 +2,7 @@
 
 #include "alerts/AlertPage.h"
 #include "config/GeneralPage.h"
-#include "platform/PropertySheet.h"
+#include "platform/mfc/PropertySheet.h"
 
 // The program's one options dialog, "Tellwick Properties": the General page, then the Alerts
 // page. Whoever runs it primes the pages' members first and reads them back after OK.

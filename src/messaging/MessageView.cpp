@@ -13,7 +13,7 @@
 #include "platform/MailslotInbox.h"
 #include "platform/MailslotTransport.h"
 #include "platform/ShowWindow.h"
-#include "platform/WindowMessage.h"
+#include "platform/mfc/WindowMessage.h"
 #include "resources/StringTable.h"
 #include "resources/resource.h"
 #include "settings/Catalogue.h"

@@ -3,7 +3,7 @@
 #include "alerts/Alert.h"
 #include "alerts/AlertMatcher.h"
 #include "messaging/TextView.h"
-#include "platform/CmdTarget.h"
+#include "platform/mfc/CmdTarget.h"
 
 #include <QByteArray>
 #include <QDeadlineTimer>

@@ -7,7 +7,7 @@
 #include "FakeTrayIcon.h"
 #include "messaging/Mailslot.h"
 #include "messaging/MessageView.h"
-#include "platform/WindowMessage.h"
+#include "platform/mfc/WindowMessage.h"
 #include "resources/resource.h"
 #include "settings/Catalogue.h"
 #include "settings/Profile.h"

@@ -1,7 +1,7 @@
 #include "app/SystemTray.h"
 
 #include "FakeTrayIcon.h"
-#include "platform/WindowMessage.h"
+#include "platform/mfc/WindowMessage.h"
 #include "resources/resource.h"
 
 #include <QCoreApplication>

@@ -1,7 +1,7 @@
 #include "config/GeneralPage.h"
 
 #include "platform/AutostartEntry.h"
-#include "platform/UpDownEdit.h"
+#include "platform/mfc/UpDownEdit.h"
 #include "resources/DlgItem.h"
 #include "resources/resource.h"
 #include "settings/Settings.h"

@@ -1,4 +1,4 @@
-#include "platform/Archive.h"
+#include "platform/mfc/Archive.h"
 
 #include "support/Bytes.h"
 

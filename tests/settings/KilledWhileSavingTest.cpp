@@ -1,7 +1,7 @@
 #include "alerts/AlertFile.h"
 #include "alerts/AlertTestSupport.h"
-#include "platform/Archive.h"
-#include "platform/ArchiveException.h"
+#include "platform/mfc/Archive.h"
+#include "platform/mfc/ArchiveException.h"
 #include "platform/RegistryText.h"
 
 #include "settings/SaveLoopContent.h"

@@ -1,6 +1,6 @@
 #include "extlib/orvosched/Task.h"
 
-#include "platform/Archive.h"
+#include "platform/mfc/Archive.h"
 #include "platform/ChildProcess.h"
 
 #include <QFile>

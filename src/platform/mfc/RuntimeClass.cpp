@@ -1,4 +1,4 @@
-#include "platform/RuntimeClass.h"
+#include "platform/mfc/RuntimeClass.h"
 
 #include <vector>
 

@@ -1,4 +1,4 @@
-#include "platform/CmdTarget.h"
+#include "platform/mfc/CmdTarget.h"
 
 #include <utility>
 

@@ -1,6 +1,6 @@
-#include "platform/AvahiComputerBrowser.h"
+#include "platform/linux/AvahiComputerBrowser.h"
 
-#include "platform/AvahiPoll.h"
+#include "platform/linux/AvahiPoll.h"
 #include "platform/ServiceAnnouncer.h"
 #include "platform/WorkstationName.h"
 

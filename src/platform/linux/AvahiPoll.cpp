@@ -1,4 +1,4 @@
-#include "platform/AvahiPoll.h"
+#include "platform/linux/AvahiPoll.h"
 
 #include <QSocketNotifier>
 #include <QTimer>

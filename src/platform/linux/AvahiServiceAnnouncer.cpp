@@ -1,6 +1,6 @@
-#include "platform/AvahiServiceAnnouncer.h"
+#include "platform/linux/AvahiServiceAnnouncer.h"
 
-#include "platform/AvahiPoll.h"
+#include "platform/linux/AvahiPoll.h"
 #include "platform/Logging.h"
 
 #include <QByteArray>

@@ -1,4 +1,4 @@
-#include "platform/Object.h"
+#include "platform/mfc/Object.h"
 
 const CRuntimeClass CObject::classCObject = {"CObject", 0xFFFF, nullptr, nullptr};
 

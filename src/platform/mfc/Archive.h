@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/ArchiveException.h"
-#include "platform/Object.h"
+#include "platform/mfc/ArchiveException.h"
+#include "platform/mfc/Object.h"
 
 #include <QByteArray>
 #include <QByteArrayView>

@@ -1,4 +1,4 @@
-#include "platform/NmbdRelay.h"
+#include "platform/linux/NmbdRelay.h"
 
 #include "platform/Logging.h"
 #include "platform/MailslotDatagram.h"

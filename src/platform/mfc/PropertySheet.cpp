@@ -1,6 +1,6 @@
-#include "platform/PropertySheet.h"
+#include "platform/mfc/PropertySheet.h"
 
-#include "platform/PropertyPage.h"
+#include "platform/mfc/PropertyPage.h"
 
 #include <QDialogButtonBox>
 #include <QPushButton>

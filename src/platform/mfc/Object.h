@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/RuntimeClass.h"
+#include "platform/mfc/RuntimeClass.h"
 
 class CArchive;
 

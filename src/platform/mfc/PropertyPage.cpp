@@ -1,4 +1,4 @@
-#include "platform/PropertyPage.h"
+#include "platform/mfc/PropertyPage.h"
 
 CPropertyPage::CPropertyPage(const QString& strTitle, QWidget* pParent)
     : QWidget(pParent), m_strTitle(strTitle)

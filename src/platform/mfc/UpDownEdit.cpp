@@ -1,4 +1,4 @@
-#include "platform/UpDownEdit.h"
+#include "platform/mfc/UpDownEdit.h"
 
 #include <QLineEdit>
 

@@ -8,7 +8,7 @@
 #include "platform/NetbiosMailslot.h"
 #include "platform/NetbiosNamePacket.h"
 #include "platform/NetbiosNameResponder.h"
-#include "platform/NmbdRelay.h"
+#include "platform/linux/NmbdRelay.h"
 
 #include <array>
 #include <atomic>
