@@ -10,6 +10,7 @@
 #include "resources/ResIcon.h"
 #include "resources/resource.h"
 #include "settings/Catalogue.h"
+#include "settings/ProgramValue.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -49,6 +50,7 @@ bool CTellwickApp::InitInstance()
         return false;
     // Datagram sockets need no start-up here, and the settings' root is fixed by the store.
     QCoreApplication::setOrganizationName(QString::fromLatin1(kCompanyName));
+    SelectStoredMailslotTransport();
     // The installed desktop entry's name: Wayland desktops take the window's icon from it.
     QGuiApplication::setDesktopFileName(QString::fromLatin1(kApplicationId));
     // The frame hidden in the tray is still the program: closing a dialog must not end it.

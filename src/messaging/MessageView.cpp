@@ -11,6 +11,7 @@
 #include "platform/Logging.h"
 #include "platform/MailslotAddress.h"
 #include "platform/MailslotInbox.h"
+#include "platform/MailslotTransport.h"
 #include "platform/ShowWindow.h"
 #include "platform/WindowMessage.h"
 #include "resources/StringTable.h"
@@ -119,6 +120,14 @@ void CMessageView::ReportInboxNotCreated()
 {
     m_bInboxTakenElsewhere = m_pInbox->IsTakenElsewhere();
     const QString strError = m_pInbox->LastErrorText();
+    if (CurrentMailslotTransport() == MailslotTransport::Netbios) {
+        // The port belongs to the system's NetBIOS service: say why it could not be had.
+        const QString strText = LoadResString(IDS_UNABLE_TO_CREATE_MAILSLOT) + QStringLiteral(": ")
+                                + m_pInbox->WhyNotCreated();
+        qCWarning(lcMailslot).noquote() << strText;
+        emit InboxUnavailable(strText);
+        return;
+    }
     if (!m_bInboxTakenElsewhere) {
         qCWarning(lcMailslot).noquote()
             << "inbox not created on UDP port" << MailslotPort() << "-" << strError;

@@ -1,6 +1,10 @@
 #include "platform/HostResolver.h"
 
+#include "platform/MailslotTransport.h"
 #include "platform/MdnsHostLookup.h"
+#include "platform/NetbiosNameLookup.h"
+#include "platform/NetbiosNamePacket.h"
+#include "platform/NetworkAddresses.h"
 
 #include <QCoreApplication>
 #include <QMetaObject>
@@ -20,6 +24,15 @@ CHostResolver* g_pInstalled = nullptr;
 
 // As long as Avahi itself waits for a name before it gives up.
 constexpr int kMdnsTimeoutMs = 5000;
+// Three broadcasts 750 ms apart, as a Windows computer without a name server asks.
+constexpr int kNetbiosTimeoutMs = 2250;
+constexpr qsizetype kMaxNetbiosName = 15;
+
+// A name that a NetBIOS name query can find: one label of at most 15 characters.
+bool IsNetbiosName(const QByteArray& computer)
+{
+    return !computer.isEmpty() && computer.size() <= kMaxNetbiosName && !computer.contains('.');
+}
 
 // Answers reach the user-interface thread through this object, a child of the application
 // object. Once it is gone a late answer is dropped: a resolver that hangs never holds up the
@@ -50,6 +63,13 @@ std::vector<quint32> CHostResolver::LookupNow(const QByteArray& computer, QStrin
     if (IsMdnsName(computer)) {
         QString strMdnsError;
         std::vector<quint32> addresses = LookupMdnsHost(computer, kMdnsTimeoutMs, strMdnsError);
+        if (!addresses.empty())
+            return addresses;
+    }
+    // On a network of Windows computers a bare name is a NetBIOS name first.
+    if (CurrentMailslotTransport() == MailslotTransport::Netbios && IsNetbiosName(computer)) {
+        std::vector<quint32> addresses = LookupNetbiosName(computer.toUpper(), BroadcastAddresses(),
+                                                           kNetbiosNamePort, kNetbiosTimeoutMs);
         if (!addresses.empty())
             return addresses;
     }

@@ -1,5 +1,8 @@
 #include "platform/MailslotAddress.h"
 
+#include "platform/MailslotDatagram.h"
+#include "platform/MailslotTransport.h"
+
 #include <QtGlobal>
 
 #include <algorithm>
@@ -8,7 +11,10 @@ quint16 MailslotPort()
 {
     bool bOk = false;
     const int nPort = qEnvironmentVariableIntValue("TELLWICK_MAILSLOT_PORT", &bOk);
-    return bOk && nPort > 0 && nPort <= 65535 ? quint16(nPort) : kDefaultMailslotPort;
+    if (bOk && nPort > 0 && nPort <= 65535)
+        return quint16(nPort);
+    return CurrentMailslotTransport() == MailslotTransport::Netbios ? kNetbiosDatagramPort
+                                                                    : kDefaultMailslotPort;
 }
 
 std::optional<QByteArray> MailslotComputer(QByteArrayView path)

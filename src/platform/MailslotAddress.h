@@ -5,7 +5,8 @@
 
 #include <optional>
 
-// The UDP port every copy's inbox listens on unless TELLWICK_MAILSLOT_PORT names another.
+// The UDP port every copy's inbox listens on unless TELLWICK_MAILSLOT_PORT names another (over
+// NetBIOS, the datagram service's port).
 inline constexpr quint16 kDefaultMailslotPort = 10138;
 
 // The port of the inbox, read afresh so that tests and special set-ups can move it.

@@ -2,6 +2,8 @@
 
 #include "platform/NetworkBytes.h"
 
+#include <algorithm>
+
 #include <QtEndian>
 
 namespace {
@@ -86,8 +88,9 @@ std::optional<QByteArray> EncodeMailslotDatagram(const MailslotDatagram& datagra
     return out;
 }
 
-std::optional<MailslotDatagram> DecodeMailslotDatagram(QByteArrayView packet)
+std::optional<MailslotDatagram> DecodeMailslotDatagram(QByteArrayView packet, DatagramEnd end)
 {
+    const bool bMayBeCut = end == DatagramEnd::MayBeCut;
     if (packet.size() < kHeaderSize)
         return std::nullopt;
     const quint8 type = quint8(packet[0]);
@@ -98,7 +101,9 @@ std::optional<MailslotDatagram> DecodeMailslotDatagram(QByteArrayView packet)
     // Fragments are not put together again: Windows and Samba send a mailslot write whole.
     if (!(flags & kFlagFirst) || (flags & kFlagMore) || Big16(packet, 12) != 0)
         return std::nullopt;
-    const qsizetype length = Big16(packet, 10);
+    qsizetype length = Big16(packet, 10);
+    if (bMayBeCut)
+        length = std::min(length, packet.size() - kHeaderSize);
     if (length > packet.size() - kHeaderSize)
         return std::nullopt;
     packet = packet.first(kHeaderSize + length);
@@ -132,7 +137,9 @@ std::optional<MailslotDatagram> DecodeMailslotDatagram(QByteArrayView packet)
         return std::nullopt;
 
     const qsizetype bytesStart = kWords + 2 * qsizetype(wordCount) + 2;
-    const qsizetype byteCount = Little16(smb, bytesStart - 2);
+    qsizetype byteCount = Little16(smb, bytesStart - 2);
+    if (bMayBeCut)
+        byteCount = std::min(byteCount, smb.size() - bytesStart);
     if (byteCount > smb.size() - bytesStart)
         return std::nullopt;
     const QByteArrayView bytes = smb.sliced(bytesStart, byteCount);
@@ -141,8 +148,10 @@ std::optional<MailslotDatagram> DecodeMailslotDatagram(QByteArrayView packet)
         return std::nullopt;
     datagram.mailslot = bytes.first(nameEnd).toByteArray();
 
-    const qsizetype dataCount = word(kDataCountWord);
+    qsizetype dataCount = word(kDataCountWord);
     const qsizetype dataOffset = word(kDataOffsetWord);
+    if (bMayBeCut && dataOffset <= smb.size())
+        dataCount = std::min(dataCount, smb.size() - dataOffset);
     if (dataOffset < bytesStart + nameEnd + 1 || dataCount > smb.size() - dataOffset)
         return std::nullopt;
     datagram.data = smb.sliced(dataOffset, dataCount).toByteArray();

@@ -47,4 +47,12 @@ std::optional<QByteArray> EncodeMailslotDatagram(const MailslotDatagram& datagra
 // differently (node type, SMB flags, status, priority, time-out, ids) are not looked at; a
 // fragment, another kind of datagram or SMB command, or anything cut short or pointing outside
 // the packet gives nothing.
-std::optional<MailslotDatagram> DecodeMailslotDatagram(QByteArrayView packet);
+// A relay that keeps only a datagram's first bytes (Samba's nmbd passes on 576) hands on
+// datagrams cut short; their data is then what arrived.
+enum class DatagramEnd
+{
+    Whole,
+    MayBeCut,
+};
+std::optional<MailslotDatagram> DecodeMailslotDatagram(QByteArrayView packet,
+                                                       DatagramEnd end = DatagramEnd::Whole);

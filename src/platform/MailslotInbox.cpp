@@ -1,7 +1,14 @@
 #include "platform/MailslotInbox.h"
 
+#include "platform/ComputerName.h"
 #include "platform/Logging.h"
 #include "platform/MailslotAddress.h"
+#include "platform/MailslotDatagram.h"
+#include "platform/MailslotTransport.h"
+#include "platform/NetbiosMailslot.h"
+#include "platform/NetbiosNamePacket.h"
+#include "platform/NetbiosNameResponder.h"
+#include "platform/NmbdRelay.h"
 
 #include <array>
 #include <cerrno>
@@ -30,7 +37,12 @@ struct CMailslotInbox::Batch
 {
     static constexpr int kSize = 32;
 
-    std::array<std::array<char, kReadSize>, kSize> data;
+    // Each read takes a whole datagram of nRawSize bytes at most.
+    explicit Batch(int nRawSize) : nRawSize(nRawSize), data(size_t(kSize) * size_t(nRawSize)) {}
+    char* Buffer(int i) { return data.data() + size_t(i) * size_t(nRawSize); }
+
+    const int nRawSize;
+    std::vector<char> data;
     std::array<iovec, kSize> vectors;
     std::array<mmsghdr, kSize> headers;
     struct alignas(cmsghdr) Control
@@ -41,7 +53,7 @@ struct CMailslotInbox::Batch
 };
 
 CMailslotInbox::CMailslotInbox(qsizetype nQueueLimit, int nSystemBuffer)
-    : m_nQueueLimit(nQueueLimit), m_nSystemBuffer(nSystemBuffer), m_pBatch(std::make_unique<Batch>())
+    : m_nQueueLimit(nQueueLimit), m_nSystemBuffer(nSystemBuffer)
 {
 }
 
@@ -53,10 +65,25 @@ CMailslotInbox::~CMailslotInbox()
 bool CMailslotInbox::Create()
 {
     Close();
+    m_bNetbios = CurrentMailslotTransport() == MailslotTransport::Netbios;
+    // A NetBIOS datagram is read whole before the message in it is cut to what one read shows.
+    m_pBatch = std::make_unique<Batch>(m_bNetbios ? int(kMaxNetbiosDatagram) : kReadSize);
+    const int fd = BindPort();
+    if (fd >= 0) {
+        if (m_bNetbios)
+            StartNameResponder();
+        StartReceiving(fd);
+        return true;
+    }
+    return m_bNetbios && IsTakenElsewhere() && CNmbdRelay::IsAvailable() && ReceiveThroughNmbd();
+}
+
+int CMailslotInbox::BindPort()
+{
     const int fd = socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
     if (fd < 0) {
         m_nLastError = quint32(errno);
-        return false;
+        return -1;
     }
     sockaddr_in address{};
     address.sin_family = AF_INET;
@@ -66,8 +93,41 @@ bool CMailslotInbox::Create()
     if (bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
         m_nLastError = quint32(errno);
         close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+bool CMailslotInbox::ReceiveThroughNmbd()
+{
+    auto pRelay = std::make_unique<CNmbdRelay>();
+    QString strError;
+    const int fd = pRelay->Start(strError);
+    if (fd < 0) {
+        qCWarning(lcMailslot).noquote() << "cannot receive through Samba's nmbd:" << strError;
         return false;
     }
+    qCInfo(lcMailslot).noquote() << "Samba's nmbd holds UDP port" << MailslotPort()
+                                 << "- receiving through it, at" << CNmbdRelay::SocketPath();
+    m_pRelay = std::move(pRelay);
+    // nmbd answers for this computer's name itself.
+    StartReceiving(fd);
+    return true;
+}
+
+void CMailslotInbox::StartNameResponder()
+{
+    auto pResponder = std::make_unique<CNetbiosNameResponder>();
+    if (!pResponder->Start(GetComputerName(), kNetbiosNamePort)) {
+        qCInfo(lcMailslot).noquote() << "this computer's NetBIOS name is not answered here: UDP port"
+                                     << kNetbiosNamePort << "-" << pResponder->ErrorText();
+        return;
+    }
+    m_pNameResponder = std::move(pResponder);
+}
+
+void CMailslotInbox::StartReceiving(int fd)
+{
     setsockopt(fd, SOL_SOCKET, SO_RCVBUF, &m_nSystemBuffer, sizeof m_nSystemBuffer);
     // Every datagram then carries the system's count of those it dropped.
     const int nOn = 1;
@@ -76,6 +136,7 @@ bool CMailslotInbox::Create()
     m_nLastError = 0;
     m_nSystemDrops = 0;
     m_nDropped = 0;
+    m_nRefused = 0;
     m_bStopping = false;
     try {
         m_receiver = std::thread(&CMailslotInbox::ReceiveLoop, this);
@@ -83,7 +144,6 @@ bool CMailslotInbox::Create()
         // The window's polls still take the datagrams in, only less often.
         qCWarning(lcMailslot).noquote() << "inbox: no thread to receive with -" << error.what();
     }
-    return true;
 }
 
 void CMailslotInbox::Close()
@@ -96,6 +156,8 @@ void CMailslotInbox::Close()
         m_roomMade.notify_all();
         m_receiver.join();
     }
+    m_pRelay.reset();
+    m_pNameResponder.reset();
     if (m_fd >= 0)
         close(m_fd);
     m_fd = -1;
@@ -157,6 +219,21 @@ bool CMailslotInbox::IsTakenElsewhere() const
     return m_nLastError == quint32(EADDRINUSE);
 }
 
+QString CMailslotInbox::WhyNotCreated() const
+{
+    const QString strPort = QStringLiteral("UDP port %1").arg(MailslotPort());
+    if (m_nLastError == quint32(EACCES) || m_nLastError == quint32(EPERM)) {
+        return QStringLiteral("%1: %2 - the program needs the right to use ports below 1024 "
+                              "(the capability CAP_NET_BIND_SERVICE, which its package sets)")
+            .arg(strPort, LastErrorText());
+    }
+    if (IsTakenElsewhere()) {
+        return QStringLiteral("%1 is in use by another program, and no Samba nmbd at %2 passes messages on")
+            .arg(strPort, CNmbdRelay::SocketPath());
+    }
+    return QStringLiteral("%1: %2").arg(strPort, LastErrorText());
+}
+
 void CMailslotInbox::ReceiveLoop()
 {
     while (!m_bStopping) {
@@ -194,7 +271,7 @@ int CMailslotInbox::TakeBatch()
     }
     Batch& batch = *m_pBatch;
     for (int i = 0; i < Batch::kSize; ++i) {
-        batch.vectors[i] = {batch.data[i].data(), kReadSize};
+        batch.vectors[i] = {batch.Buffer(i), size_t(batch.nRawSize)};
         msghdr& header = batch.headers[i].msg_hdr;
         header = {};
         header.msg_iov = &batch.vectors[i];
@@ -228,17 +305,37 @@ int CMailslotInbox::TakeBatch()
     const std::lock_guard lock(m_queueMutex);
     for (int i = 0; i < nTaken; ++i) {
         const qsizetype nLength = qsizetype(batch.headers[i].msg_len);
-        if (nLength > kReadSize) {
+        QByteArrayView bytes(batch.Buffer(i), std::min(nLength, qsizetype(batch.nRawSize)));
+        std::optional<QByteArray> unwrapped;
+        if (m_bNetbios) {
+            unwrapped = UnwrapNetbiosWrite(bytes);
+            if (!unwrapped) {
+                Refuse();
+                continue;
+            }
+            bytes = *unwrapped;
+        }
+        // A plain datagram's own length tells that it was cut by the read.
+        if ((m_bNetbios ? bytes.size() : nLength) > kReadSize) {
             // Too long for one read: keep what fits, ended by a zero so the text stays 1999 bytes.
-            QByteArray cut(batch.data[i].data(), kReadSize);
+            QByteArray cut = bytes.first(kReadSize).toByteArray();
             cut[kReadSize - 1] = '\0';
             m_queue.push_back(std::move(cut));
         } else {
-            m_queue.emplace_back(batch.data[i].data(), nLength);
+            m_queue.push_back(bytes.toByteArray());
         }
         m_nQueuedBytes += Cost(m_queue.back());
     }
     return nTaken;
+}
+
+void CMailslotInbox::Refuse()
+{
+    // Told once: a network full of other NetBIOS traffic must not fill the log.
+    if (m_nRefused.fetch_add(1, std::memory_order_relaxed) == 0) {
+        qCWarning(lcMailslot).noquote()
+            << "refused a datagram that is not a message to this program's mailslot; further ones are only counted";
+    }
 }
 
 void CMailslotInbox::ReadSystemDrops()

@@ -10,12 +10,17 @@
 #include <mutex>
 #include <thread>
 
+class CNetbiosNameResponder;
+class CNmbdRelay;
+
 // This computer's own inbox: a UDP socket that only one process can bind, standing in for a
 // mailslot handle. A thread of its own sleeps in a blocking receive and takes every datagram
 // into a queue as soon as it arrives, so a busy window never lets the system's buffer overflow.
 // The queue is bounded by bytes, not by count; when it is full the thread waits until the window
 // has read some, and what the system then drops for want of room is counted, never lost
-// unseen. Count and read take datagrams in arrival order.
+// unseen. Count and read take datagrams in arrival order. Over NetBIOS the inbox is the
+// datagram port, or where Samba's nmbd holds that, what nmbd hands on; datagrams that are not
+// writes to our mailslot are refused and counted.
 class CMailslotInbox
 {
 public:
@@ -35,8 +40,11 @@ public:
     CMailslotInbox(const CMailslotInbox&) = delete;
     CMailslotInbox& operator=(const CMailslotInbox&) = delete;
 
-    // Opens the inbox on the mailslot port; false when another process owns it.
+    // Opens the inbox on the mailslot port; false when another process owns it or the port
+    // cannot be had.
     bool Create();
+    // Whether datagrams come through Samba's nmbd rather than from the port itself.
+    bool IsThroughNmbd() const { return m_pRelay != nullptr; }
     bool IsValid() const { return m_fd >= 0; }
     // The number of datagrams waiting now, without blocking; those the system holds included.
     bool GetInfo(int& nCount);
@@ -47,13 +55,23 @@ public:
     QString LastErrorText() const;
     // Whether the last Create failed because another process owns the port.
     bool IsTakenElsewhere() const;
+    // Why the last Create failed, told with the port and what would mend it.
+    QString WhyNotCreated() const;
     // Datagrams that reached this computer but were dropped by the system since the inbox was
     // opened, for want of room in its buffer.
     quint64 DroppedBySystem() const { return m_nDropped.load(std::memory_order_relaxed); }
+    // Datagrams refused as malformed or not for our mailslot since the inbox was opened.
+    quint64 Refused() const { return m_nRefused.load(std::memory_order_relaxed); }
 
 private:
     struct Batch;
 
+    // Binds the mailslot port; the socket, or -1 with the error kept.
+    int BindPort();
+    bool ReceiveThroughNmbd();
+    void StartNameResponder();
+    void StartReceiving(int fd);
+    void Refuse();
     void ReceiveLoop();
     // Takes into the queue, without waiting, one batch of what the system holds: the number
     // taken, or -1 with errno when the socket failed. Callers hold m_receiving.
@@ -66,7 +84,10 @@ private:
     const qsizetype m_nQueueLimit;
     const int m_nSystemBuffer;
     int m_fd = -1;
+    bool m_bNetbios = false;
     quint32 m_nLastError = kErrorInvalidHandle;
+    std::unique_ptr<CNmbdRelay> m_pRelay;
+    std::unique_ptr<CNetbiosNameResponder> m_pNameResponder;
     std::thread m_receiver;
     std::atomic<bool> m_bStopping{false};
     // Held while datagrams go from the socket into the queue, so they keep their order whoever
@@ -81,4 +102,5 @@ private:
     qsizetype m_nQueuedBytes = 0;
     quint32 m_nSystemDrops = 0; // the system's own count, which goes round at 2^32
     std::atomic<quint64> m_nDropped{0};
+    std::atomic<quint64> m_nRefused{0};
 };

@@ -3,9 +3,11 @@
 #include "platform/HostResolver.h"
 #include "platform/Logging.h"
 #include "platform/MailslotAddress.h"
+#include "platform/MailslotTransport.h"
+#include "platform/NetbiosMailslot.h"
+#include "platform/NetworkAddresses.h"
 
 #include <QHostAddress>
-#include <QNetworkInterface>
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
@@ -15,27 +17,6 @@
 #include <vector>
 
 namespace {
-
-// Every up, non-loopback IPv4 interface's broadcast address; on a machine without one, this
-// machine alone is the whole network.
-std::vector<quint32> BroadcastAddresses()
-{
-    std::vector<quint32> addresses;
-    for (const QNetworkInterface& iface : QNetworkInterface::allInterfaces()) {
-        const auto flags = iface.flags();
-        if (!(flags & QNetworkInterface::IsUp) || (flags & QNetworkInterface::IsLoopBack) ||
-            !(flags & QNetworkInterface::CanBroadcast))
-            continue;
-        for (const QNetworkAddressEntry& entry : iface.addressEntries()) {
-            const QHostAddress broadcast = entry.broadcast();
-            if (broadcast.protocol() == QAbstractSocket::IPv4Protocol)
-                addresses.push_back(broadcast.toIPv4Address());
-        }
-    }
-    if (addresses.empty())
-        addresses.push_back(INADDR_LOOPBACK);
-    return addresses;
-}
 
 // The addresses of a computer part that needs no look-up: this computer, every computer, or an
 // address written out; nothing for a name.
@@ -78,22 +59,35 @@ int SendSocket()
     return s_fd;
 }
 
-MailslotWriteResult SendDatagram(const std::vector<quint32>& targets, quint16 nPort,
-                                 QByteArrayView datagram)
+MailslotWriteResult SendDatagram(const QByteArray& computer, const std::vector<quint32>& targets,
+                                 quint16 nPort, QByteArrayView datagram)
 {
     const int fd = SendSocket();
     if (fd < 0)
         return MailslotWriteResult::WriteFailed;
+    const bool bNetbios = CurrentMailslotTransport() == MailslotTransport::Netbios;
 
     sockaddr_in address{};
     address.sin_family = AF_INET;
     address.sin_port = htons(nPort);
     bool bSent = false;
     for (const quint32 target : targets) {
+        QByteArrayView bytes = datagram;
+        std::optional<QByteArray> wrapped;
+        if (bNetbios) {
+            // The datagram names the address the target reaches this computer at.
+            QString strError;
+            wrapped = WrapNetbiosWrite(NetbiosTargetFor(computer), LocalAddressFor(target), datagram, strError);
+            if (!wrapped) {
+                qCWarning(lcMailslot).noquote() << "the message is not sent:" << strError;
+                return MailslotWriteResult::WriteFailed;
+            }
+            bytes = *wrapped;
+        }
         address.sin_addr.s_addr = htonl(target);
-        const ssize_t n = sendto(fd, datagram.data(), size_t(datagram.size()), 0,
+        const ssize_t n = sendto(fd, bytes.data(), size_t(bytes.size()), 0,
                                  reinterpret_cast<const sockaddr*>(&address), sizeof address);
-        bSent = bSent || n == datagram.size();
+        bSent = bSent || n == bytes.size();
     }
     return bSent ? MailslotWriteResult::Written : MailslotWriteResult::WriteFailed;
 }
@@ -116,7 +110,7 @@ MailslotWriteResult WriteMailslotDatagram(QByteArrayView path, QByteArrayView da
     const std::vector<quint32> addresses = ResolveComputerNow(target.computer);
     if (addresses.empty())
         return MailslotWriteResult::UnknownComputer;
-    return SendDatagram(addresses, target.nPort, datagram);
+    return SendDatagram(target.computer, addresses, target.nPort, datagram);
 }
 
 void PostMailslotDatagram(QByteArrayView path, const QByteArray& datagram)
@@ -128,7 +122,7 @@ void PostMailslotDatagram(QByteArrayView path, const QByteArray& datagram)
     }
     const ComputerPort target = SplitComputerPort(*computer);
     if (std::optional<std::vector<quint32>> known = KnownAddresses(target.computer)) {
-        SendDatagram(*known, target.nPort, datagram);
+        SendDatagram(target.computer, *known, target.nPort, datagram);
         return;
     }
     CHostResolver::Current().Lookup(
@@ -137,6 +131,6 @@ void PostMailslotDatagram(QByteArrayView path, const QByteArray& datagram)
             if (addresses.empty())
                 WarnUnknownComputer(target.computer, strError);
             else
-                SendDatagram({addresses.front()}, target.nPort, datagram);
+                SendDatagram(target.computer, {addresses.front()}, target.nPort, datagram);
         });
 }

@@ -1,9 +1,8 @@
 #include "platform/NetbiosNameResponder.h"
 
 #include "platform/NetbiosNamePacket.h"
+#include "platform/NetworkAddresses.h"
 
-#include <QHostAddress>
-#include <QNetworkInterface>
 #include <QSocketNotifier>
 
 #include <arpa/inet.h>
@@ -17,29 +16,6 @@ namespace {
 // How long askers may keep the answer, in seconds: Windows keeps broadcast answers briefly.
 constexpr quint32 kAnswerTtl = 300;
 constexpr qsizetype kMaxQuery = 576;
-
-// This computer's address as the asker reaches it: on the interface whose subnet holds the
-// asker, else its first address; the loopback address for a question from this computer.
-quint32 AddressFor(quint32 asker)
-{
-    const QHostAddress from(asker);
-    if (from.isLoopback())
-        return INADDR_LOOPBACK;
-    quint32 first = 0;
-    for (const QNetworkInterface& iface : QNetworkInterface::allInterfaces()) {
-        if (!(iface.flags() & QNetworkInterface::IsUp) || (iface.flags() & QNetworkInterface::IsLoopBack))
-            continue;
-        for (const QNetworkAddressEntry& entry : iface.addressEntries()) {
-            if (entry.ip().protocol() != QAbstractSocket::IPv4Protocol)
-                continue;
-            if (from.isInSubnet(entry.ip(), entry.prefixLength()))
-                return entry.ip().toIPv4Address();
-            if (!first)
-                first = entry.ip().toIPv4Address();
-        }
-    }
-    return first ? first : INADDR_LOOPBACK;
-}
 
 } // namespace
 
@@ -98,7 +74,7 @@ void CNetbiosNameResponder::Answer()
         if (!query || query->name.type != 0x00 || !query->name.scope.isEmpty()
             || query->name.name.toUpper() != m_name)
             continue;
-        const NetbiosNameAnswer answer{query->id, query->name, {AddressFor(ntohl(from.sin_addr.s_addr))}, kAnswerTtl};
+        const NetbiosNameAnswer answer{query->id, query->name, {LocalAddressFor(ntohl(from.sin_addr.s_addr))}, kAnswerTtl};
         if (const std::optional<QByteArray> packet = EncodeNameAnswer(answer))
             sendto(fd, packet->constData(), size_t(packet->size()), 0, reinterpret_cast<const sockaddr*>(&from), fromSize);
     }

@@ -50,6 +50,11 @@ inline constexpr DwordValue kMakeVisible{{}, "MakeVisible", 1};
 inline constexpr DwordValue kTimerMailWait{{}, "TimerMailWait", 2000};
 inline constexpr DwordValue kDupMsgSeconds{{}, "DupMsgSeconds", 3};
 
+// How copies reach each other: "udp", or "netbios" on networks with Windows copies; and the
+// workgroup whose computers a message to every computer reaches over NetBIOS.
+inline constexpr StringValue kTransport{{}, "Transport", "udp"};
+inline constexpr StringValue kWorkgroup{{}, "Workgroup", "WORKGROUP"};
+
 // Profile sections, sub-keys of the program's key.
 inline constexpr QByteArrayView kSectionSystem("System");
 inline constexpr QByteArrayView kSectionSettings("Settings");

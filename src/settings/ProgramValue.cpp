@@ -2,6 +2,8 @@
 
 #include "settings/RegistryKey.h"
 
+#include "platform/MailslotTransport.h"
+
 quint32 ReadProgramDword(const DwordValue& value)
 {
     quint32 dwValue = value.dwDefault;
@@ -18,4 +20,18 @@ void WriteProgramDword(const DwordValue& value, quint32 dwValue)
         key.Create(HKEY_CURRENT_USER, kProgramKey);
     if (key.Open(HKEY_CURRENT_USER, kProgramKey))
         key.WriteDword(value.name, dwValue);
+}
+
+QByteArray ReadProgramString(const StringValue& value)
+{
+    QByteArray text = value.defaultText.toByteArray();
+    CRegistryKey key(HKEY_LOCAL_MACHINE);
+    if (key.Open(HKEY_CURRENT_USER, kProgramKey))
+        key.ReadString(value.name, text);
+    return text;
+}
+
+void SelectStoredMailslotTransport()
+{
+    SelectMailslotTransport(ReadProgramString(kTransport), ReadProgramString(kWorkgroup));
 }

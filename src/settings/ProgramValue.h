@@ -7,3 +7,8 @@
 // missing. A write creates the key when it is missing; its failure is not reported.
 quint32 ReadProgramDword(const DwordValue& value);
 void WriteProgramDword(const DwordValue& value, quint32 dwValue);
+QByteArray ReadProgramString(const StringValue& value);
+
+// Chooses the transport between copies from the store (see SelectMailslotTransport), once at
+// the start of a program that sends or receives.
+void SelectStoredMailslotTransport();

@@ -5,6 +5,7 @@
 #include "messaging/Mailslot.h"
 #include "platform/LocaleText.h"
 #include "platform/MailslotInbox.h"
+#include "settings/ProgramValue.h"
 
 #include <QCommandLineParser>
 
@@ -36,7 +37,8 @@ constexpr char kUsage[] =
     "\n"
     "A message longer than Tellwick shows (1999 bytes) is cut there, between two characters.\n"
     "Messages are not acknowledged: success means they were written, not that they were read.\n"
-    "Environment: TELLWICK_MAILSLOT_PORT, the UDP port of the inboxes (default 10138).\n"
+    "Environment: TELLWICK_MAILSLOT_PORT, the UDP port of the inboxes (default 10138);\n"
+    "TELLWICK_TRANSPORT, \"udp\" or \"netbios\" (Windows copies), else the stored choice.\n"
     "Exit status: 0 written, 1 not written, 2 wrong arguments.\n"
     "See tellwick-send(1).\n";
 
@@ -109,6 +111,7 @@ int RunSendCommand(const std::vector<QByteArray>& args, std::istream& in, std::o
         out << "tellwick-send (Tellwick) " << ProgramVersionText() << "\n";
         return kExitSent;
     }
+    SelectStoredMailslotTransport();
     const QStringList words = parser.positionalArguments();
     if (words.size() < 2) {
         err << kUsage;

@@ -1,0 +1,276 @@
+#include "platform/NmbdRelay.h"
+
+#include "platform/Logging.h"
+#include "platform/MailslotDatagram.h"
+#include "platform/NetbiosMailslot.h"
+
+#include <QFileInfo>
+
+#include <atomic>
+#include <cerrno>
+#include <chrono>
+#include <condition_variable>
+#include <cstring>
+#include <ctime>
+#include <deque>
+#include <mutex>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <system_error>
+#include <thread>
+#include <unistd.h>
+
+namespace {
+
+// nmbd's own records, laid out as its C compiler on this machine lays them out; the same
+// compiler's layout here matches it.
+enum NmbdPacketType : int
+{
+    kNameServicePacket = 0,
+    kDatagramPacket = 1,
+};
+
+struct NmbdQuery
+{
+    NmbdPacketType type;
+    size_t mailslotNameLength;
+    int transactionId; // -1: any
+};
+
+struct NmbdPacketHeader
+{
+    size_t length;
+    NmbdPacketType type;
+    time_t timestamp;
+    in_addr ip;
+    int port;
+};
+
+// nmbd hands on no packet longer than its buffer; anything longer means the stream is lost.
+constexpr size_t kMaxNmbdPacket = 64 * 1024;
+// A broadcast reaches nmbd on more than one of its sockets, and each hands it on: the same
+// datagram (with its id) again within this time is that copy.
+constexpr auto kRepeatWindow = std::chrono::seconds(2);
+constexpr size_t kRepeatsKept = 16;
+constexpr auto kReconnectDelay = std::chrono::seconds(2);
+
+bool ReadWhole(int fd, void* pBuffer, size_t nSize)
+{
+    auto* p = static_cast<char*>(pBuffer);
+    while (nSize > 0) {
+        const ssize_t n = read(fd, p, nSize);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        p += n;
+        nSize -= size_t(n);
+    }
+    return true;
+}
+
+bool WriteWhole(int fd, const void* pBuffer, size_t nSize)
+{
+    const auto* p = static_cast<const char*>(pBuffer);
+    while (nSize > 0) {
+        const ssize_t n = write(fd, p, nSize);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        p += n;
+        nSize -= size_t(n);
+    }
+    return true;
+}
+
+} // namespace
+
+struct CNmbdRelay::Impl
+{
+    std::atomic<int> nmbd{-1}; // changed under mutex, where Stop shuts it to wake the pump
+    int out = -1;
+    std::thread pump;
+    std::atomic<bool> bStopping{false};
+    std::mutex mutex;
+    std::condition_variable stopped;
+    std::deque<std::pair<QByteArray, std::chrono::steady_clock::time_point>> recent;
+    bool bToldCut = false;
+
+    // A connection to nmbd that has been asked for our mailslot, or -1 with errno.
+    static int Connect();
+    void Pump();
+    void Relay(QByteArrayView packet);
+    bool IsRepeat(const QByteArray& packet);
+};
+
+int CNmbdRelay::Impl::Connect()
+{
+    const QByteArray path = QFile::encodeName(SocketPath());
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    if (size_t(path.size()) >= sizeof address.sun_path) {
+        errno = ENAMETOOLONG;
+        return -1;
+    }
+    memcpy(address.sun_path, path.constData(), size_t(path.size()));
+    const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (fd < 0)
+        return -1;
+    const size_t nNameLength = strlen(kNetbiosMailslotName);
+    const NmbdQuery query{kDatagramPacket, nNameLength, -1};
+    char ack = 1;
+    if (connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0
+        || !WriteWhole(fd, &query, sizeof query) || !WriteWhole(fd, kNetbiosMailslotName, nNameLength)
+        || !ReadWhole(fd, &ack, 1) || ack != 0) {
+        const int nError = errno ? errno : EPROTO;
+        close(fd);
+        errno = nError;
+        return -1;
+    }
+    return fd;
+}
+
+void CNmbdRelay::Impl::Pump()
+{
+    QByteArray packet;
+    while (!bStopping) {
+        NmbdPacketHeader header{};
+        if (ReadWhole(nmbd, &header, sizeof header) && header.length <= kMaxNmbdPacket) {
+            packet.resize(qsizetype(header.length));
+            if (ReadWhole(nmbd, packet.data(), header.length)) {
+                if (header.type == kDatagramPacket)
+                    Relay(packet);
+                continue;
+            }
+        }
+        if (bStopping)
+            return;
+        // nmbd went away (restarted, say): ask the next one.
+        qCWarning(lcMailslot).noquote() << "lost Samba's nmbd at" << SocketPath()
+                                        << "- no message arrives until it is back";
+        {
+            const std::lock_guard lock(mutex);
+            close(nmbd.exchange(-1));
+        }
+        for (;;) {
+            std::unique_lock lock(mutex);
+            if (stopped.wait_for(lock, kReconnectDelay, [this] { return bStopping.load(); }))
+                return;
+            lock.unlock();
+            const int fd = Connect();
+            lock.lock();
+            if (bStopping) {
+                if (fd >= 0)
+                    close(fd);
+                return;
+            }
+            nmbd = fd;
+            if (fd >= 0)
+                break;
+        }
+        qCInfo(lcMailslot).noquote() << "receiving through Samba's nmbd again";
+    }
+}
+
+void CNmbdRelay::Impl::Relay(QByteArrayView packet)
+{
+    std::optional<MailslotDatagram> datagram = DecodeMailslotDatagram(packet);
+    if (!datagram) {
+        datagram = DecodeMailslotDatagram(packet, DatagramEnd::MayBeCut);
+        if (datagram && !bToldCut) {
+            qCWarning(lcMailslot).noquote()
+                << "Samba's nmbd passed on only the first" << packet.size()
+                << "bytes of a datagram: longer messages arrive cut";
+            bToldCut = true;
+        }
+    }
+    if (!datagram)
+        return;
+    // Cut or whole, the inbox gets a datagram that is whole in itself.
+    const std::optional<QByteArray> whole = EncodeMailslotDatagram(*datagram);
+    if (!whole || IsRepeat(*whole))
+        return;
+    while (send(out, whole->constData(), size_t(whole->size()), MSG_NOSIGNAL) < 0 && errno == EINTR) {
+    }
+}
+
+bool CNmbdRelay::Impl::IsRepeat(const QByteArray& packet)
+{
+    const auto now = std::chrono::steady_clock::now();
+    while (!recent.empty() && (now - recent.front().second > kRepeatWindow || recent.size() >= kRepeatsKept))
+        recent.pop_front();
+    for (const auto& [seen, time] : recent) {
+        if (seen == packet)
+            return true;
+    }
+    recent.emplace_back(packet, now);
+    return false;
+}
+
+CNmbdRelay::CNmbdRelay() : m_p(std::make_unique<Impl>()) {}
+
+CNmbdRelay::~CNmbdRelay()
+{
+    Stop();
+}
+
+QString CNmbdRelay::SocketPath()
+{
+    const QString path = qEnvironmentVariable("TELLWICK_NMBD_SOCKET");
+    return path.isEmpty() ? QStringLiteral("/run/samba/nmbd/unexpected") : path;
+}
+
+bool CNmbdRelay::IsAvailable()
+{
+    return QFileInfo::exists(SocketPath());
+}
+
+int CNmbdRelay::Start(QString& strError)
+{
+    Stop();
+    int pair[2];
+    if (socketpair(AF_UNIX, SOCK_DGRAM | SOCK_CLOEXEC, 0, pair) != 0) {
+        strError = qt_error_string(errno);
+        return -1;
+    }
+    m_p->nmbd = Impl::Connect();
+    if (m_p->nmbd < 0) {
+        strError = QStringLiteral("%1: %2").arg(SocketPath(), qt_error_string(errno));
+        close(pair[0]);
+        close(pair[1]);
+        return -1;
+    }
+    m_p->out = pair[1];
+    m_p->bStopping = false;
+    try {
+        m_p->pump = std::thread(&Impl::Pump, m_p.get());
+    } catch (const std::system_error& error) {
+        strError = QString::fromLocal8Bit(error.what());
+        Stop();
+        close(pair[0]);
+        return -1;
+    }
+    return pair[0];
+}
+
+void CNmbdRelay::Stop()
+{
+    if (m_p->pump.joinable()) {
+        {
+            const std::lock_guard lock(m_p->mutex);
+            m_p->bStopping = true;
+            // Wakes the read from nmbd, which then finds the relay stopping.
+            if (m_p->nmbd >= 0)
+                shutdown(m_p->nmbd, SHUT_RDWR);
+        }
+        m_p->stopped.notify_all();
+        m_p->pump.join();
+    }
+    if (const int nmbd = m_p->nmbd.exchange(-1); nmbd >= 0)
+        close(nmbd);
+    if (m_p->out >= 0)
+        close(m_p->out);
+    m_p->out = -1;
+}
