@@ -3,8 +3,9 @@
 # and host-name namespaces of its own, joined by a veth pair. The copies use the real ports 137
 # and 138, which root may bind in its own namespaces. Checked, in this order:
 #   - a copy that may not bind port 138, with no nmbd to receive through, says it has no inbox;
-#   - hostb sends to hosta by its bare name, and a ping to "*" is answered by hostb's copy; what
-#     went over the wire dissects as mailslot writes to \MAILSLOT\ORVONET;
+#   - hostb sends to hosta by its bare name, hosta to every computer ("*"), and a ping to every
+#     computer is answered by hostb's copy; what went over the wire dissects as mailslot writes
+#     to \MAILSLOT\ORVONET;
 #   - with Samba's nmbd holding ports 137 and 138 on hosta, hosta's copy receives through nmbd,
 #     and hostb finds HOSTA through nmbd's answer.
 set -u
@@ -118,8 +119,19 @@ wait_for "hostb's copy on ports 137 and 138" holds_ports on_b
 # hosta is found by its name, as typed: hostb knows no other way to it.
 on_b "$TELLWICK_SEND" hosta "to hosta by name" || fail "tellwick-send from hostb to hosta failed"
 wait_for "hosta to show hostb's message" logged "to hosta by name"
-# A ping to every computer: hostb's copy answers with its name, which hosta shows.
-"$TELLWICK_SEND" "*" "<PING>" || fail "tellwick-send of the ping failed"
+# A message to every computer goes to the workgroup's group name, where hostb's copy takes it.
+"$TELLWICK_SEND" "*" "to everyone" || fail "tellwick-send to every computer failed"
+received_b() {
+    tr -d '\r' <"$HOST_B_DIR/work/Tellwick.log" | grep -Eq " $1\$"
+}
+wait_for "hostb to show the message to every computer" received_b "to everyone"
+# A ping to every computer, as Windows sends it (tellwick-send would take "<PING>" for a colour
+# tag): hostb's copy answers with its name, to every computer, and hosta shows it.
+ping=$("$PYTHON" "$E2E_DIR/../platform/netbios_peer.py" windows | grep "$(printf '<PING>' | od -An -tx1 | tr -d ' \n')")
+"$PYTHON" -c 'import socket, sys
+out = socket.socket(socket.AF_INET, socket.SOCK_DGRAM)
+out.setsockopt(socket.SOL_SOCKET, socket.SO_BROADCAST, 1)
+out.sendto(bytes.fromhex(sys.argv[1]), ("10.214.0.255", 138))' "$ping" || fail "the ping could not be sent"
 wait_for "hosta to show hostb's answer to the ping" logged "(hostb|HOSTB)"
 screenshot netbios-received
 
@@ -168,5 +180,5 @@ written() {
         fail "no mailslot write \"$1\" of \"$2\" ($data) in the capture, which holds: $(cat "$SESSION_DIR/writes")"
 }
 written "10.214.0.2 10.214.0.1 16 HOSTA<00>" "to hosta by name"
-written "10.214.0.1 10.214.0.255 17 WORKGROUP<00>" "<PING>"
+written "10.214.0.1 10.214.0.255 17 WORKGROUP<00>" "to everyone"
 written "10.214.0.2 10.214.0.1 16 HOSTA<00>" "to hosta through nmbd"
