@@ -102,6 +102,8 @@ void CMainFrame::CreateView()
     connect(pView, &CMessageView::InboxUnavailable, this, [this](const QString& strText) {
         auto* pLabel = new QLabel(strText);
         pLabel->setObjectName(QStringLiteral("inboxUnavailableLabel"));
+        // A narrow window cuts the text; the tip shows it whole.
+        pLabel->setToolTip(strText);
         statusBar()->addPermanentWidget(pLabel);
     });
     pView->Create();

@@ -118,17 +118,19 @@ bool CMessageView::IsReceiving() const
 
 void CMessageView::ReportInboxNotCreated()
 {
-    m_bInboxTakenElsewhere = m_pInbox->IsTakenElsewhere();
     const QString strError = m_pInbox->LastErrorText();
     if (CurrentMailslotTransport() == MailslotTransport::Netbios) {
-        // The port belongs to the system's NetBIOS service: say why it could not be had.
-        const QString strText = LoadResString(IDS_UNABLE_TO_CREATE_MAILSLOT) + QStringLiteral(": ")
-                                + m_pInbox->WhyNotCreated();
-        qCWarning(lcMailslot).noquote() << strText;
+        // The port belongs to the system's NetBIOS service: say once why it could not be had.
+        const QString strText = QStringLiteral("%1: UDP port %2: %3")
+                                    .arg(LoadResString(IDS_UNABLE_TO_CREATE_MAILSLOT))
+                                    .arg(MailslotPort())
+                                    .arg(strError);
+        qCWarning(lcMailslot).noquote() << strText << "-" << m_pInbox->Remedy();
+        m_bInboxFailureTold = true;
         emit InboxUnavailable(strText);
         return;
     }
-    if (!m_bInboxTakenElsewhere) {
+    if (!m_pInbox->IsTakenElsewhere()) {
         qCWarning(lcMailslot).noquote()
             << "inbox not created on UDP port" << MailslotPort() << "-" << strError;
         return;
@@ -139,6 +141,7 @@ void CMessageView::ReportInboxNotCreated()
             "Not receiving: UDP port %1 is in use, most likely by another copy of Tellwick")
             .arg(MailslotPort());
     qCWarning(lcMailslot).noquote() << "inbox not created:" << strText << "-" << strError;
+    m_bInboxFailureTold = true;
     emit InboxUnavailable(strText);
 }
 
@@ -154,8 +157,8 @@ void CMessageView::OnTimer()
         m_nToRead = nCount;
         if (m_nToRead > 0)
             ReadSlice();
-    } else if (!m_bInboxTakenElsewhere) {
-        // An inbox that another program owns was told about once, when the window was made.
+    } else if (!m_bInboxFailureTold) {
+        // An inbox that could not be had was told about once, when the window was made.
         ReportPollError(m_pInbox->LastError());
     }
     ReportDrops();

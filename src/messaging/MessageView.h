@@ -155,5 +155,5 @@ private:
     bool m_bAlertFileWhole = false; // else the file there is kept aside before it is replaced
     int m_nSkippedTaskStarts = 0;
     bool m_bReportingPollError = false;
-    bool m_bInboxTakenElsewhere = false;
+    bool m_bInboxFailureTold = false;
 };

@@ -11,6 +11,12 @@
 #include "platform/NmbdRelay.h"
 
 #include <array>
+#include <atomic>
+#include <condition_variable>
+#include <deque>
+#include <mutex>
+#include <thread>
+#include <vector>
 #include <cerrno>
 #include <linux/sock_diag.h>
 #include <netinet/in.h>
@@ -31,14 +37,13 @@ qsizetype Cost(const QByteArray& datagram)
     return datagram.size() + kKeepCost;
 }
 
-} // namespace
-
-struct CMailslotInbox::Batch
+// One recvmmsg call's buffers.
+struct InboxBatch
 {
     static constexpr int kSize = 32;
 
     // Each read takes a whole datagram of nRawSize bytes at most.
-    explicit Batch(int nRawSize) : nRawSize(nRawSize), data(size_t(kSize) * size_t(nRawSize)) {}
+    explicit InboxBatch(int nRawSize) : nRawSize(nRawSize), data(size_t(kSize) * size_t(nRawSize)) {}
     char* Buffer(int i) { return data.data() + size_t(i) * size_t(nRawSize); }
 
     const int nRawSize;
@@ -52,22 +57,69 @@ struct CMailslotInbox::Batch
     std::array<Control, kSize> control;
 };
 
-CMailslotInbox::CMailslotInbox(qsizetype nQueueLimit, int nSystemBuffer)
-    : m_nQueueLimit(nQueueLimit), m_nSystemBuffer(nSystemBuffer)
-{
-}
+} // namespace
 
-CMailslotInbox::~CMailslotInbox()
+// The inbox's socket, its receiving thread and the queue between that and the window.
+struct CMailslotInbox::Impl
 {
-    Close();
-}
+    Impl(qsizetype nQueueLimit, int nSystemBuffer)
+        : m_nQueueLimit(nQueueLimit), m_nSystemBuffer(nSystemBuffer)
+    {
+    }
 
-bool CMailslotInbox::Create()
+    bool Create();
+    void Close();
+    bool GetInfo(int& nCount);
+    bool Read(QByteArray& datagram);
+    bool IsValid() const { return m_fd >= 0; }
+    bool IsTakenElsewhere() const { return m_nLastError == quint32(EADDRINUSE); }
+    QString Remedy() const;
+
+    // Binds the mailslot port; the socket, or -1 with the error kept.
+    int BindPort();
+    bool ReceiveThroughNmbd();
+    void StartNameResponder();
+    void StartReceiving(int fd);
+    void Refuse();
+    void ReceiveLoop();
+    // Takes into the queue, without waiting, one batch of what the system holds: the number
+    // taken, or -1 with errno when the socket failed. Callers hold m_receiving.
+    int TakeBatch();
+    bool IsFull() const { return m_nQueuedBytes >= m_nQueueLimit; }
+    // The system's count of drops, from the socket or from a datagram; callers hold m_receiving.
+    void ReadSystemDrops();
+    void NoteDrops(quint32 nSystemCount);
+
+    const qsizetype m_nQueueLimit;
+    const int m_nSystemBuffer;
+    int m_fd = -1;
+    bool m_bNetbios = false;
+    quint32 m_nLastError = kErrorInvalidHandle;
+    std::unique_ptr<CNmbdRelay> m_pRelay;
+    std::unique_ptr<CNetbiosNameResponder> m_pNameResponder;
+    std::thread m_receiver;
+    std::atomic<bool> m_bStopping{false};
+    // Held while datagrams go from the socket into the queue, so they keep their order whoever
+    // takes them in.
+    std::mutex m_receiving;
+    std::unique_ptr<InboxBatch> m_pBatch; // buffers of whoever holds m_receiving
+    // Held briefly for the queue itself.
+    std::mutex m_queueMutex;
+    std::condition_variable m_roomMade;
+    bool m_bReceiverWaits = false;
+    std::deque<QByteArray> m_queue;
+    qsizetype m_nQueuedBytes = 0;
+    quint32 m_nSystemDrops = 0; // the system's own count, which goes round at 2^32
+    std::atomic<quint64> m_nDropped{0};
+    std::atomic<quint64> m_nRefused{0};
+};
+
+bool CMailslotInbox::Impl::Create()
 {
     Close();
     m_bNetbios = CurrentMailslotTransport() == MailslotTransport::Netbios;
     // A NetBIOS datagram is read whole before the message in it is cut to what one read shows.
-    m_pBatch = std::make_unique<Batch>(m_bNetbios ? int(kMaxNetbiosDatagram) : kReadSize);
+    m_pBatch = std::make_unique<InboxBatch>(m_bNetbios ? int(kMaxNetbiosDatagram) : kReadSize);
     const int fd = BindPort();
     if (fd >= 0) {
         if (m_bNetbios)
@@ -78,7 +130,7 @@ bool CMailslotInbox::Create()
     return m_bNetbios && IsTakenElsewhere() && CNmbdRelay::IsAvailable() && ReceiveThroughNmbd();
 }
 
-int CMailslotInbox::BindPort()
+int CMailslotInbox::Impl::BindPort()
 {
     const int fd = socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
     if (fd < 0) {
@@ -98,7 +150,7 @@ int CMailslotInbox::BindPort()
     return fd;
 }
 
-bool CMailslotInbox::ReceiveThroughNmbd()
+bool CMailslotInbox::Impl::ReceiveThroughNmbd()
 {
     auto pRelay = std::make_unique<CNmbdRelay>();
     QString strError;
@@ -115,7 +167,7 @@ bool CMailslotInbox::ReceiveThroughNmbd()
     return true;
 }
 
-void CMailslotInbox::StartNameResponder()
+void CMailslotInbox::Impl::StartNameResponder()
 {
     auto pResponder = std::make_unique<CNetbiosNameResponder>();
     if (!pResponder->Start(GetComputerName(), kNetbiosNamePort)) {
@@ -126,7 +178,7 @@ void CMailslotInbox::StartNameResponder()
     m_pNameResponder = std::move(pResponder);
 }
 
-void CMailslotInbox::StartReceiving(int fd)
+void CMailslotInbox::Impl::StartReceiving(int fd)
 {
     setsockopt(fd, SOL_SOCKET, SO_RCVBUF, &m_nSystemBuffer, sizeof m_nSystemBuffer);
     // Every datagram then carries the system's count of those it dropped.
@@ -139,14 +191,14 @@ void CMailslotInbox::StartReceiving(int fd)
     m_nRefused = 0;
     m_bStopping = false;
     try {
-        m_receiver = std::thread(&CMailslotInbox::ReceiveLoop, this);
+        m_receiver = std::thread(&Impl::ReceiveLoop, this);
     } catch (const std::system_error& error) {
         // The window's polls still take the datagrams in, only less often.
         qCWarning(lcMailslot).noquote() << "inbox: no thread to receive with -" << error.what();
     }
 }
 
-void CMailslotInbox::Close()
+void CMailslotInbox::Impl::Close()
 {
     if (m_receiver.joinable()) {
         m_bStopping = true;
@@ -167,7 +219,7 @@ void CMailslotInbox::Close()
     m_nLastError = kErrorInvalidHandle;
 }
 
-bool CMailslotInbox::GetInfo(int& nCount)
+bool CMailslotInbox::Impl::GetInfo(int& nCount)
 {
     if (!IsValid()) {
         m_nLastError = kErrorInvalidHandle;
@@ -181,7 +233,7 @@ bool CMailslotInbox::GetInfo(int& nCount)
                 m_nLastError = quint32(errno);
                 return false;
             }
-            if (nTaken < Batch::kSize)
+            if (nTaken < InboxBatch::kSize)
                 break;
         }
         // Also while the queue is full, when nothing is taken in.
@@ -192,7 +244,7 @@ bool CMailslotInbox::GetInfo(int& nCount)
     return true;
 }
 
-bool CMailslotInbox::Read(QByteArray& datagram)
+bool CMailslotInbox::Impl::Read(QByteArray& datagram)
 {
     std::unique_lock lock(m_queueMutex);
     if (m_queue.empty()) {
@@ -209,32 +261,22 @@ bool CMailslotInbox::Read(QByteArray& datagram)
     return true;
 }
 
-QString CMailslotInbox::LastErrorText() const
-{
-    return qt_error_string(int(m_nLastError));
-}
 
-bool CMailslotInbox::IsTakenElsewhere() const
-{
-    return m_nLastError == quint32(EADDRINUSE);
-}
 
-QString CMailslotInbox::WhyNotCreated() const
+QString CMailslotInbox::Impl::Remedy() const
 {
-    const QString strPort = QStringLiteral("UDP port %1").arg(MailslotPort());
     if (m_nLastError == quint32(EACCES) || m_nLastError == quint32(EPERM)) {
-        return QStringLiteral("%1: %2 - the program needs the right to use ports below 1024 "
-                              "(the capability CAP_NET_BIND_SERVICE, which its package sets)")
-            .arg(strPort, LastErrorText());
+        return QStringLiteral("ports below 1024 need the capability CAP_NET_BIND_SERVICE, "
+                              "which the package gives the program");
     }
     if (IsTakenElsewhere()) {
-        return QStringLiteral("%1 is in use by another program, and no Samba nmbd at %2 passes messages on")
-            .arg(strPort, CNmbdRelay::SocketPath());
+        return QStringLiteral("another program holds the port, and no Samba nmbd at %1 passes messages on")
+            .arg(CNmbdRelay::SocketPath());
     }
-    return QStringLiteral("%1: %2").arg(strPort, LastErrorText());
+    return {};
 }
 
-void CMailslotInbox::ReceiveLoop()
+void CMailslotInbox::Impl::ReceiveLoop()
 {
     while (!m_bStopping) {
         // Sleeps until a datagram is there, leaving it in the socket for the batch below.
@@ -262,15 +304,15 @@ void CMailslotInbox::ReceiveLoop()
     }
 }
 
-int CMailslotInbox::TakeBatch()
+int CMailslotInbox::Impl::TakeBatch()
 {
     {
         const std::lock_guard lock(m_queueMutex);
         if (IsFull())
             return 0;
     }
-    Batch& batch = *m_pBatch;
-    for (int i = 0; i < Batch::kSize; ++i) {
+    InboxBatch& batch = *m_pBatch;
+    for (int i = 0; i < InboxBatch::kSize; ++i) {
         batch.vectors[i] = {batch.Buffer(i), size_t(batch.nRawSize)};
         msghdr& header = batch.headers[i].msg_hdr;
         header = {};
@@ -282,7 +324,7 @@ int CMailslotInbox::TakeBatch()
     // MSG_TRUNC: each length is the datagram's own, also where only kReadSize bytes fit.
     int nTaken = 0;
     do {
-        nTaken = recvmmsg(m_fd, batch.headers.data(), Batch::kSize, MSG_DONTWAIT | MSG_TRUNC, nullptr);
+        nTaken = recvmmsg(m_fd, batch.headers.data(), InboxBatch::kSize, MSG_DONTWAIT | MSG_TRUNC, nullptr);
     } while (nTaken < 0 && errno == EINTR);
     if (nTaken < 0 && errno != EAGAIN && errno != EWOULDBLOCK)
         return -1;
@@ -299,7 +341,7 @@ int CMailslotInbox::TakeBatch()
         }
     }
     // The socket ran empty: drops after the last datagram show only in the socket's count.
-    if (nTaken < Batch::kSize)
+    if (nTaken < InboxBatch::kSize)
         ReadSystemDrops();
 
     const std::lock_guard lock(m_queueMutex);
@@ -329,7 +371,7 @@ int CMailslotInbox::TakeBatch()
     return nTaken;
 }
 
-void CMailslotInbox::Refuse()
+void CMailslotInbox::Impl::Refuse()
 {
     // Told once: a network full of other NetBIOS traffic must not fill the log.
     if (m_nRefused.fetch_add(1, std::memory_order_relaxed) == 0) {
@@ -338,7 +380,7 @@ void CMailslotInbox::Refuse()
     }
 }
 
-void CMailslotInbox::ReadSystemDrops()
+void CMailslotInbox::Impl::ReadSystemDrops()
 {
     std::array<quint32, SK_MEMINFO_VARS> memory{};
     socklen_t nLength = sizeof memory;
@@ -347,7 +389,7 @@ void CMailslotInbox::ReadSystemDrops()
         NoteDrops(memory[SK_MEMINFO_DROPS]);
 }
 
-void CMailslotInbox::NoteDrops(quint32 nSystemCount)
+void CMailslotInbox::Impl::NoteDrops(quint32 nSystemCount)
 {
     // The count only grows (and goes round); one read before a datagram that was counted
     // earlier must not count backwards.
@@ -356,4 +398,69 @@ void CMailslotInbox::NoteDrops(quint32 nSystemCount)
         return;
     m_nSystemDrops = nSystemCount;
     m_nDropped += nNew;
+}
+
+CMailslotInbox::CMailslotInbox(qsizetype nQueueLimit, int nSystemBuffer)
+    : m_p(std::make_unique<Impl>(nQueueLimit, nSystemBuffer))
+{
+}
+
+CMailslotInbox::~CMailslotInbox()
+{
+    m_p->Close();
+}
+
+bool CMailslotInbox::Create()
+{
+    return m_p->Create();
+}
+
+bool CMailslotInbox::IsValid() const
+{
+    return m_p->IsValid();
+}
+
+bool CMailslotInbox::GetInfo(int& nCount)
+{
+    return m_p->GetInfo(nCount);
+}
+
+bool CMailslotInbox::Read(QByteArray& datagram)
+{
+    return m_p->Read(datagram);
+}
+
+void CMailslotInbox::Close()
+{
+    m_p->Close();
+}
+
+quint32 CMailslotInbox::LastError() const
+{
+    return m_p->m_nLastError;
+}
+
+QString CMailslotInbox::LastErrorText() const
+{
+    return qt_error_string(int(m_p->m_nLastError));
+}
+
+bool CMailslotInbox::IsTakenElsewhere() const
+{
+    return m_p->IsTakenElsewhere();
+}
+
+QString CMailslotInbox::Remedy() const
+{
+    return m_p->Remedy();
+}
+
+quint64 CMailslotInbox::DroppedBySystem() const
+{
+    return m_p->m_nDropped.load(std::memory_order_relaxed);
+}
+
+quint64 CMailslotInbox::Refused() const
+{
+    return m_p->m_nRefused.load(std::memory_order_relaxed);
 }
