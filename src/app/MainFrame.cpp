@@ -65,6 +65,14 @@ CMainFrame::CMainFrame(CCmdTarget* pApp, std::unique_ptr<CTrayIcon> pTrayIcon)
     MapCommand(ID_VIEW_STATUS_BAR, [this] { statusBar()->setVisible(!statusBar()->isVisibleTo(this)); });
     MapUpdateCommandUI(ID_VIEW_STATUS_BAR,
                        [this](CCmdUI& cmdUI) { cmdUI.SetCheck(statusBar()->isVisibleTo(this)); });
+
+    // The tray menu's items are set as the menu bar's are, and its commands take the same way.
+    connect(&m_trayIcon, &CSystemTray::MenuAboutToOpen, this, [this](QMenu* pMenu) {
+        if (m_pCommands)
+            m_pCommands->UpdateMenu(*pMenu);
+    });
+    connect(&m_trayIcon, &CSystemTray::CommandChosen, this, &CMainFrame::RunCommand,
+            Qt::QueuedConnection);
 }
 
 CMainFrame::~CMainFrame() = default;
@@ -169,12 +177,6 @@ bool CMainFrame::OnWindowMessage(CWindowMessage& message)
         return true;
     case WM_FLASH_TRAY:
         OnFlashTray(message.WParam());
-        return true;
-    case WM_COMMAND:
-        RunCommand(int(message.WParam()));
-        return true;
-    case WM_INITMENUPOPUP:
-        m_pCommands->UpdateMenu(*reinterpret_cast<QMenu*>(message.WParam()));
         return true;
     default:
         return false;

@@ -150,14 +150,9 @@ int CSystemTray::HandleNotification(int nID, int nMouseMessage)
         if (bDefault)
             menu.setDefaultAction(pAction);
     }
-    if (m_pOwner) {
-        // The owner sets which items are enabled or checked, as for its own menus.
-        CWindowMessage initMenu(WM_INITMENUPOPUP, reinterpret_cast<qintptr>(&menu));
-        QCoreApplication::sendEvent(m_pOwner, &initMenu);
-    }
-    // The chosen command is posted, so it runs after the menu has gone.
-    if (const int nCommand = CommandId(m_pTrayIcon->TrackPopupMenu(menu)); nCommand && m_pOwner)
-        QCoreApplication::postEvent(m_pOwner, new CWindowMessage(WM_COMMAND, nCommand));
+    emit MenuAboutToOpen(&menu);
+    if (const int nCommand = CommandId(m_pTrayIcon->TrackPopupMenu(menu)))
+        emit CommandChosen(nCommand);
     return 1;
 }
 
