@@ -136,10 +136,7 @@ int CSystemTray::HandleNotification(int nID, int nMouseMessage)
         return 0;
     if ((nMouseMessage & 0xFFFF) != WM_RBUTTONUP)
         return 1;
-    const std::unique_ptr<QMenu> pMenuResource = LoadMenuResource(nID);
-    QMenu* pMenu = pMenuResource && !pMenuResource->actions().isEmpty()
-                       ? pMenuResource->actions().constFirst()->menu()
-                       : nullptr;
+    const std::unique_ptr<QMenu> pMenu = LoadPopupMenu(nID);
     if (!pMenu)
         return 0;
     QMenu& menu = *pMenu;
