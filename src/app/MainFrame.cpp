@@ -242,7 +242,6 @@ void CMainFrame::changeEvent(QEvent* pEvent)
         return;
     // Minimising hides the frame; the program then lives in the tray. The window system is
     // still busy minimising, so the hiding waits for it.
-    m_bHiddenToTray = true;
     QMetaObject::invokeMethod(
         this, [this] {
             if (isMinimized() && isVisible())
@@ -263,10 +262,6 @@ void CMainFrame::setVisible(bool bVisible)
         winId();
         if (HasTray())
             SkipTaskBar(windowHandle());
-        // Coming back from the tray shows the frame as it was before it was minimised.
-        if (m_bHiddenToTray && isMinimized())
-            setWindowState(windowState() & ~Qt::WindowMinimized);
-        m_bHiddenToTray = false;
     }
     QMainWindow::setVisible(bVisible);
     // The window manager forgets the states of a window it no longer shows.
