@@ -1,8 +1,7 @@
+#include "support/TestEnvironment.h"
 #include "support/TestInbox.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -17,17 +16,8 @@ int main(int argc, char* argv[])
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QTemporaryDir home;
-    if (!home.isValid())
+    if (!PrepareTestEnvironment(home))
         return EXIT_FAILURE;
-    for (const char* sub : {"config", "runtime", "work", "tmp"})
-        QDir(home.path()).mkdir(QLatin1String(sub));
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.filePath(QStringLiteral("config"))));
-    const QString runtime = home.filePath(QStringLiteral("runtime"));
-    QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime));
-    QDir::setCurrent(home.filePath(QStringLiteral("work")));
-    // Fallback folders in the temporary folder stay private to the test program too.
-    qputenv("TMPDIR", QFile::encodeName(home.filePath(QStringLiteral("tmp"))));
 
     QApplication app(argc, argv);
     UseFreeMailslotPort();

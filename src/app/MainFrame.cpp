@@ -65,6 +65,14 @@ CMainFrame::CMainFrame(CCmdTarget* pApp, std::unique_ptr<CTrayIcon> pTrayIcon)
     MapCommand(ID_VIEW_STATUS_BAR, [this] { statusBar()->setVisible(!statusBar()->isVisibleTo(this)); });
     MapUpdateCommandUI(ID_VIEW_STATUS_BAR,
                        [this](CCmdUI& cmdUI) { cmdUI.SetCheck(statusBar()->isVisibleTo(this)); });
+
+    // The tray menu's items are set as the menu bar's are, and its commands take the same way.
+    connect(&m_trayIcon, &CSystemTray::MenuAboutToOpen, this, [this](QMenu* pMenu) {
+        if (m_pCommands)
+            m_pCommands->UpdateMenu(*pMenu);
+    });
+    connect(&m_trayIcon, &CSystemTray::CommandChosen, this, &CMainFrame::RunCommand,
+            Qt::QueuedConnection);
 }
 
 CMainFrame::~CMainFrame() = default;
@@ -172,12 +180,6 @@ bool CMainFrame::OnWindowMessage(CWindowMessage& message)
     case WM_FLASH_TRAY:
         OnFlashTray(message.WParam());
         return true;
-    case WM_COMMAND:
-        RunCommand(int(message.WParam()));
-        return true;
-    case WM_INITMENUPOPUP:
-        m_pCommands->UpdateMenu(*reinterpret_cast<QMenu*>(message.WParam()));
-        return true;
     default:
         return false;
     }
@@ -242,7 +244,6 @@ void CMainFrame::changeEvent(QEvent* pEvent)
         return;
     // Minimising hides the frame; the program then lives in the tray. The window system is
     // still busy minimising, so the hiding waits for it.
-    m_bHiddenToTray = true;
     QMetaObject::invokeMethod(
         this, [this] {
             if (isMinimized() && isVisible())
@@ -263,10 +264,6 @@ void CMainFrame::setVisible(bool bVisible)
         winId();
         if (HasTray())
             SkipTaskBar(windowHandle());
-        // Coming back from the tray shows the frame as it was before it was minimised.
-        if (m_bHiddenToTray && isMinimized())
-            setWindowState(windowState() & ~Qt::WindowMinimized);
-        m_bHiddenToTray = false;
     }
     QMainWindow::setVisible(bVisible);
     // The window manager forgets the states of a window it no longer shows.

@@ -87,5 +87,4 @@ private:
     bool m_bAlwaysOnTop = false;
     bool m_bCaptionHidden = false;
     bool m_bClosing = false;
-    bool m_bHiddenToTray = false;
 };

@@ -136,10 +136,7 @@ int CSystemTray::HandleNotification(int nID, int nMouseMessage)
         return 0;
     if ((nMouseMessage & 0xFFFF) != WM_RBUTTONUP)
         return 1;
-    const std::unique_ptr<QMenu> pMenuResource = LoadMenuResource(nID);
-    QMenu* pMenu = pMenuResource && !pMenuResource->actions().isEmpty()
-                       ? pMenuResource->actions().constFirst()->menu()
-                       : nullptr;
+    const std::unique_ptr<QMenu> pMenu = LoadPopupMenu(nID);
     if (!pMenu)
         return 0;
     QMenu& menu = *pMenu;
@@ -150,14 +147,9 @@ int CSystemTray::HandleNotification(int nID, int nMouseMessage)
         if (bDefault)
             menu.setDefaultAction(pAction);
     }
-    if (m_pOwner) {
-        // The owner sets which items are enabled or checked, as for its own menus.
-        CWindowMessage initMenu(WM_INITMENUPOPUP, reinterpret_cast<qintptr>(&menu));
-        QCoreApplication::sendEvent(m_pOwner, &initMenu);
-    }
-    // The chosen command is posted, so it runs after the menu has gone.
-    if (const int nCommand = CommandId(m_pTrayIcon->TrackPopupMenu(menu)); nCommand && m_pOwner)
-        QCoreApplication::postEvent(m_pOwner, new CWindowMessage(WM_COMMAND, nCommand));
+    emit MenuAboutToOpen(&menu);
+    if (const int nCommand = CommandId(m_pTrayIcon->TrackPopupMenu(menu)))
+        emit CommandChosen(nCommand);
     return 1;
 }
 

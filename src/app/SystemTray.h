@@ -15,8 +15,8 @@ class QMenu;
 
 // One icon in the notification area with a tool tip. It can flash by cycling through a list of
 // frames on a timer, and offers the pop-up menu that has the icon's id when it is right-clicked.
-// Nothing in it knows the program's commands: a chosen menu command goes to the owner as a posted
-// WM_COMMAND, and clicks reach the owner as the callback message given to Create.
+// Nothing in it knows the program's commands: the menu and the chosen command go out as signals,
+// and clicks reach the owner as the callback message given to Create.
 class CSystemTray : public QObject
 {
     Q_OBJECT
@@ -58,6 +58,13 @@ public:
     // Test seams: the time flashing is measured by, and where the flash frames come from.
     void SetClock(Clock clock);
     void SetIconLoader(IconLoader loader);
+
+signals:
+    // The menu is about to open: whoever runs its commands sets which are enabled or checked.
+    void MenuAboutToOpen(QMenu* pMenu);
+    // A command was chosen from the menu, which has closed by now. Connect it queued, so that
+    // the command runs after the menu has gone.
+    void CommandChosen(int nID);
 
 protected:
     void timerEvent(QTimerEvent* pEvent) override;

@@ -1,42 +1,12 @@
 #include "app/WindowPlacement.h"
 
 #include "settings/Catalogue.h"
+#include "settings/StoredNumber.h"
 
 #include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstdio>
-#include <limits>
-
-namespace {
-
-// One number at pos as "%d" (or "%u" when bUnsigned) scans it; advances pos past it.
-std::optional<std::int64_t> ScanNumber(QByteArrayView text, qsizetype& pos, bool bUnsigned)
-{
-    while (pos < text.size() && (text[pos] == ' ' || (text[pos] >= '\t' && text[pos] <= '\r')))
-        ++pos;
-    bool bNegative = false;
-    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-'))
-        bNegative = text[pos++] == '-';
-    const qsizetype digitsStart = pos;
-    // Past this, no field can hold the number; the value only needs to stay out of range.
-    constexpr std::int64_t kCap = std::int64_t(1) << 40;
-    std::int64_t value = 0;
-    while (pos < text.size() && text[pos] >= '0' && text[pos] <= '9') {
-        if (value < kCap)
-            value = value * 10 + (text[pos] - '0');
-        ++pos;
-    }
-    if (pos == digitsStart)
-        return std::nullopt;
-    const std::int64_t limit = bUnsigned ? std::numeric_limits<std::uint32_t>::max()
-                                         : std::numeric_limits<std::int32_t>::max();
-    if (value > limit + (bNegative && !bUnsigned ? 1 : 0))
-        return std::nullopt;
-    return bNegative ? -value : value;
-}
-
-} // namespace
 
 std::optional<WindowPlacement> ParseWindowPlacement(QByteArrayView text)
 {
@@ -48,8 +18,11 @@ std::optional<WindowPlacement> ParseWindowPlacement(QByteArrayView text)
                 return std::nullopt;
             ++pos;
         }
-        const auto number = ScanNumber(text, pos, i < 2);
-        if (!number)
+        const auto number = ScanStoredNumber(text, pos);
+        // The first two fields are "%u", the rest "%d".
+        const std::int64_t nLow = i < 2 ? -std::int64_t(UINT32_MAX) : INT32_MIN;
+        const std::int64_t nHigh = i < 2 ? std::int64_t(UINT32_MAX) : INT32_MAX;
+        if (!number || *number < nLow || *number > nHigh)
             return std::nullopt;
         numbers[i] = *number;
     }

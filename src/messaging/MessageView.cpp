@@ -14,6 +14,7 @@
 #include "platform/MailslotTransport.h"
 #include "platform/ShowWindow.h"
 #include "platform/mfc/WindowMessage.h"
+#include "resources/MenuResource.h"
 #include "resources/StringTable.h"
 #include "resources/resource.h"
 #include "settings/Catalogue.h"
@@ -417,31 +418,14 @@ void CMessageView::contextMenuEvent(QContextMenuEvent*)
 
 void CMessageView::OnContextMenu()
 {
-    static constexpr struct
-    {
-        const char* text;
-        int nID;
-    } kItems[] = {
-        {"&Hide\tCtrl+H", ID_HIDE},
-        {"&Clear\tAlt+C", ID_CLEAR},
-        {"Fast &Mark\tCtrl+M", ID_FAST_MARK},
-        {"&Send Message\tCtrl+S", ID_SEND_MESSAGE},
-        {nullptr, 0},
-        {"&Properties\tCtrl+P", ID_PROPERTIES},
-    };
-    QMenu menu(this);
-    for (const auto& item : kItems) {
-        if (!item.text) {
-            menu.addSeparator();
-            continue;
-        }
-        QAction* pAction = menu.addAction(QString::fromLatin1(item.text));
-        pAction->setData(item.nID);
+    const std::unique_ptr<QMenu> pMenu = LoadPopupMenu(IDR_CONTEXT_MENU, this);
+    for (QAction* pAction : pMenu->actions()) {
         // The chosen command comes back to this view: what it cannot run is not offered.
-        pAction->setEnabled(UpdateCommandUI(*this, item.nID).m_bEnabled);
+        if (!pAction->isSeparator())
+            pAction->setEnabled(UpdateCommandUI(*this, pAction->data().toInt()).m_bEnabled);
     }
     // Also from the keyboard's menu key, the menu opens where the mouse is.
-    if (const QAction* pChosen = menu.exec(QCursor::pos()))
+    if (const QAction* pChosen = pMenu->exec(QCursor::pos()))
         OnCmdMsg(pChosen->data().toInt(), CmdMsg::Command, nullptr);
 }
 

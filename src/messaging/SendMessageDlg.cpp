@@ -112,8 +112,7 @@ void CSendMessageDlg::OnFindComputer()
 
 void CSendMessageDlg::OnColor()
 {
-    const std::unique_ptr<QMenu> pMenu = LoadMenuResource(IDR_COLOR_MENU);
-    QMenu* pColors = pMenu->actions().value(0)->menu();
+    const std::unique_ptr<QMenu> pColors = LoadPopupMenu(IDR_COLOR_MENU);
     for (QAction* pAction : pColors->actions()) {
         for (const ColorTag& color : kColorTags) {
             if (color.id == pAction->data().toInt())

@@ -1,6 +1,7 @@
 #include "messaging/StoredFont.h"
 
 #include "settings/Catalogue.h"
+#include "settings/StoredNumber.h"
 
 #include <algorithm>
 #include <array>
@@ -9,26 +10,13 @@
 
 namespace {
 
-bool IsBlank(char ch)
-{
-    return ch == ' ' || (ch >= '\t' && ch <= '\r');
-}
-
-// Blanks, a sign and digits, up to the first other byte; out-of-range numbers stop at the
-// nearest 32-bit limit, as the platform's library does.
+// Out-of-range numbers stop at the nearest 32-bit limit and no number at all reads as zero, as
+// the platform's atol does.
 qint32 ToLong(QByteArrayView piece)
 {
     qsizetype pos = 0;
-    while (pos < piece.size() && IsBlank(piece[pos]))
-        ++pos;
-    bool bNegative = false;
-    if (pos < piece.size() && (piece[pos] == '+' || piece[pos] == '-'))
-        bNegative = piece[pos++] == '-';
-    constexpr qint64 kCap = qint64(std::numeric_limits<qint32>::max()) + 1;
-    qint64 value = 0;
-    for (; pos < piece.size() && piece[pos] >= '0' && piece[pos] <= '9'; ++pos)
-        value = std::min(value * 10 + (piece[pos] - '0'), kCap);
-    return qint32(std::clamp<qint64>(bNegative ? -value : value, std::numeric_limits<qint32>::min(),
+    return qint32(std::clamp<qint64>(ScanStoredNumber(piece, pos).value_or(0),
+                                     std::numeric_limits<qint32>::min(),
                                      std::numeric_limits<qint32>::max()));
 }
 

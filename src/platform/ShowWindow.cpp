@@ -25,11 +25,12 @@ void ShowAndActivate(QWidget& window, bool bRestore)
     // A Wayland client cannot ask the compositor to take its window out of the minimised
     // state: the window comes back as a new one instead. It is hidden past any override, as
     // a frame without a tray would only minimise it again.
-    if (bMinimised && window.isVisible() && IsWayland()) {
+    if (bMinimised && window.isVisible() && IsWayland())
         window.QWidget::setVisible(false);
+    // A hidden window (one in the tray too) takes its state before it is shown, so it never
+    // appears minimised first; a shown one changes in place.
+    if (!window.isVisible())
         window.setWindowState(states);
-    }
-    // Shown first: a frame hidden to the tray knows how to come back from it.
     window.show();
     if (states != window.windowState())
         window.setWindowState(states);

@@ -70,11 +70,31 @@ constexpr MenuItemRes kTrayItems[] = {
 };
 constexpr MenuItemRes kTrayMenu[] = {{"POPUP_MENU", 0, kTrayItems}};
 
+constexpr MenuItemRes kContextItems[] = {
+    {"&Hide\tCtrl+H", ID_HIDE, {}},
+    {"&Clear\tAlt+C", ID_CLEAR, {}},
+    {"Fast &Mark\tCtrl+M", ID_FAST_MARK, {}},
+    {"&Send Message\tCtrl+S", ID_SEND_MESSAGE, {}},
+    kSeparator,
+    {"&Properties\tCtrl+P", ID_PROPERTIES, {}},
+};
+constexpr MenuItemRes kContextMenu[] = {{"CONTEXT_MENU", 0, kContextItems}};
+
 constexpr MenuRes kMenus[] = {
     {IDR_MAINFRAME, kMainMenu},
     {IDR_COLOR_MENU, kColorMenu},
     {IDR_POPUP_MENU, kTrayMenu},
+    {IDR_CONTEXT_MENU, kContextMenu},
 };
+
+const MenuRes* FindMenu(int nId)
+{
+    for (const MenuRes& menu : kMenus) {
+        if (menu.id == nId)
+            return &menu;
+    }
+    return nullptr;
+}
 
 void AppendItems(QMenu* pMenu, std::span<const MenuItemRes> items)
 {
@@ -94,12 +114,20 @@ void AppendItems(QMenu* pMenu, std::span<const MenuItemRes> items)
 
 std::unique_ptr<QMenu> LoadMenuResource(int nId)
 {
-    for (const MenuRes& menu : kMenus) {
-        if (menu.id == nId) {
-            auto pMenu = std::make_unique<QMenu>();
-            AppendItems(pMenu.get(), menu.items);
-            return pMenu;
-        }
-    }
-    return nullptr;
+    const MenuRes* pRes = FindMenu(nId);
+    if (!pRes)
+        return nullptr;
+    auto pMenu = std::make_unique<QMenu>();
+    AppendItems(pMenu.get(), pRes->items);
+    return pMenu;
+}
+
+std::unique_ptr<QMenu> LoadPopupMenu(int nId, QWidget* pParent)
+{
+    const MenuRes* pRes = FindMenu(nId);
+    if (!pRes || pRes->items.empty() || pRes->items.front().items.empty())
+        return nullptr;
+    auto pMenu = std::make_unique<QMenu>(pParent);
+    AppendItems(pMenu.get(), pRes->items.front().items);
+    return pMenu;
 }

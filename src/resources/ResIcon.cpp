@@ -104,11 +104,16 @@ QIcon MakeIcon(const QString& large, const QString& small)
 
 CResIconEngine* MakeResIconEngine(int nId)
 {
-    return MakeEngine(QStringLiteral(":/icons/%1.svg").arg(nId),
-                      QStringLiteral(":/icons/%1-16.svg").arg(nId));
+    return MakeEngine(ResIconPath(nId), ResIconPath(nId, true));
 }
 
 } // namespace
+
+QString ResIconPath(int nId, bool bSmallDrawing)
+{
+    return bSmallDrawing ? QStringLiteral(":/icons/%1-16.svg").arg(nId)
+                         : QStringLiteral(":/icons/%1.svg").arg(nId);
+}
 
 QIcon LoadResIcon(int nId)
 {

@@ -2,6 +2,11 @@
 
 #include <QIcon>
 #include <QImage>
+#include <QString>
+
+// Where icon resource nId lies among the program's Qt resources; bSmallDrawing names the drawing
+// made for 16 pixels, which not every icon has.
+QString ResIconPath(int nId, bool bSmallDrawing = false);
 
 // The icon resource with this id, drawn from its 16-pixel drawing at small sizes where it has
 // one; a null icon when there is no such resource.

@@ -13,6 +13,7 @@ inline constexpr int WM_FLASH_TRAY = WM_USER + 12;
 inline constexpr int IDR_MAINFRAME = 140;
 inline constexpr int IDR_COLOR_MENU = 144;
 inline constexpr int IDR_POPUP_MENU = 157;
+inline constexpr int IDR_CONTEXT_MENU = 160;
 
 // Icons
 inline constexpr int IDI_MAINFRAME = 140;

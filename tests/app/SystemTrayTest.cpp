@@ -22,7 +22,7 @@ QIcon SolidIcon(Qt::GlobalColor colour)
     return QIcon(pixmap);
 }
 
-// Keeps every window message that reaches it; a WM_INITMENUPOPUP disables "Send Message...".
+// Keeps every window message that reaches it.
 class CRecordingOwner : public QObject
 {
 public:
@@ -41,11 +41,6 @@ public:
         if (!pMessage)
             return QObject::event(pEvent);
         m_messages.append({pMessage->Message(), pMessage->WParam(), pMessage->LParam()});
-        if (pMessage->Message() == WM_INITMENUPOPUP) {
-            auto* pMenu = reinterpret_cast<QMenu*>(pMessage->WParam());
-            for (QAction* pAction : pMenu->actions())
-                pAction->setEnabled(pAction->data().toInt() != ID_SEND_MESSAGE);
-        }
         return true;
     }
 };
@@ -214,9 +209,21 @@ TEST_F(SystemTrayTest, NotificationsAnswerByIconIdAndOnlyTheRightButtonOpensTheM
     }
 }
 
-TEST_F(SystemTrayTest, TheMenuHasAboutInBoldAndSendsTheChosenCommandToTheOwner)
+TEST_F(SystemTrayTest, TheMenuHasAboutInBoldAndTellsTheChosenCommandOnceItHasClosed)
 {
     CreateWithFrames();
+    // Whoever runs the commands disables "Send Message..." before the menu opens.
+    int nOffered = 0;
+    QObject::connect(&m_tray, &CSystemTray::MenuAboutToOpen, [this, &nOffered](QMenu* pMenu) {
+        EXPECT_EQ(m_log.nMenusTracked, nOffered++) << "offered before it opens";
+        for (QAction* pAction : pMenu->actions())
+            pAction->setEnabled(pAction->data().toInt() != ID_SEND_MESSAGE);
+    });
+    QList<int> chosen;
+    QObject::connect(&m_tray, &CSystemTray::CommandChosen, [this, &nOffered, &chosen](int nID) {
+        EXPECT_EQ(m_log.nMenusTracked, nOffered) << "told once it has closed";
+        chosen.append(nID);
+    });
     m_log.nChooseCommand = ID_PROPERTIES;
     ASSERT_EQ(m_tray.HandleNotification(ID_TRAY_ICON, WM_RBUTTONUP), 1);
     EXPECT_EQ(m_log.menuItems, (QStringList{QStringLiteral("&About"), QString(),
@@ -224,14 +231,13 @@ TEST_F(SystemTrayTest, TheMenuHasAboutInBoldAndSendsTheChosenCommandToTheOwner)
                                             QStringLiteral("&Properties..."), QString(),
                                             QStringLiteral("E&xit")}));
     EXPECT_EQ(m_log.strDefaultItem, QStringLiteral("&About"));
-    // The owner saw the menu before it opened and could disable an item.
     EXPECT_EQ(m_log.itemEnabled, (QList<bool>{true, true, false, true, true, true}));
-    ASSERT_EQ(m_owner.m_messages.size(), 1);
-    EXPECT_EQ(m_owner.m_messages[0].nMessage, WM_INITMENUPOPUP);
-    // The command arrives only after the menu has closed, as a posted message.
-    QCoreApplication::sendPostedEvents(&m_owner);
-    ASSERT_EQ(m_owner.m_messages.size(), 2);
-    EXPECT_EQ(m_owner.m_messages[1], (CRecordingOwner::Message{WM_COMMAND, ID_PROPERTIES, 0}));
+    EXPECT_EQ(chosen, QList<int>{ID_PROPERTIES});
+    // Nothing is chosen when the menu is dismissed.
+    m_log.nChooseCommand = 0;
+    m_tray.HandleNotification(ID_TRAY_ICON, WM_RBUTTONUP);
+    EXPECT_EQ(chosen, QList<int>{ID_PROPERTIES});
+    EXPECT_TRUE(m_owner.m_messages.isEmpty());
 }
 
 TEST_F(SystemTrayTest, ClicksReachTheOwnerAsTheCallbackMessage)

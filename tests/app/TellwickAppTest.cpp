@@ -1,7 +1,11 @@
+#include "app/CommandAction.h"
+#include "app/FrameCommands.h"
 #include "app/MainFrame.h"
 #include "app/TellwickApp.h"
 
 #include "platform/OwnEntry.h"
+#include "resources/Accelerators.h"
+#include "resources/MenuResource.h"
 #include "resources/resource.h"
 #include "settings/Catalogue.h"
 #include "settings/Profile.h"
@@ -12,6 +16,8 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLocalServer>
+#include <QMenuBar>
+#include <QToolBar>
 #include <QTemporaryDir>
 
 #include <QContextMenuEvent>
@@ -178,6 +184,57 @@ TEST(TellwickAppTest, HelpCommandsOpenTheShippedPage)
         EXPECT_TRUE(url.path().endsWith(QStringLiteral("/Tellwick.html"))) << url.toString().toStdString();
     EXPECT_EQ(catcher.m_urls[0], catcher.m_urls[1]);
     EXPECT_EQ(catcher.m_urls[2].fragment(), QStringLiteral("using-help"));
+}
+
+// Every command the program offers reaches a handler of the real chain (view, frame,
+// application): every menu item, toolbar button and tray menu item. A key may be bound only to
+// keep it from reaching anything else; then it is disabled and running it does nothing.
+TEST(TellwickAppTest, EveryOfferedCommandReachesAHandlerOrIsDisabled)
+{
+    CTellwickApp app;
+    ASSERT_TRUE(app.InitInstance());
+    auto* pFrame = qobject_cast<CMainFrame*>(app.GetMainWnd());
+    ASSERT_TRUE(pFrame);
+    CFrameCommands& commands = pFrame->GetCommands();
+    commands.UpdateMenuBar();
+    commands.UpdateToolBar();
+
+    const std::unique_ptr<QMenu> pTrayMenu = LoadMenuResource(IDR_POPUP_MENU);
+    ASSERT_TRUE(pTrayMenu && !pTrayMenu->actions().isEmpty());
+    QList<std::pair<const char*, QAction*>> items;
+    for (QAction* pDropDown : pFrame->menuBar()->actions() + pTrayMenu->actions()) {
+        for (QAction* pItem : pDropDown->menu()->actions())
+            items.append({"menu item", pItem});
+    }
+    for (QAction* pButton : commands.GetToolBar()->actions())
+        items.append({"button", pButton});
+    int nChecked = 0;
+    for (const auto& [kind, pItem] : items) {
+        if (pItem->isSeparator())
+            continue;
+        const int nID = CommandId(pItem);
+        SCOPED_TRACE(std::string(kind) + " " + std::to_string(nID) + " " + pItem->text().toStdString());
+        EXPECT_NE(nID, 0);
+        EXPECT_TRUE(pFrame->OnCmdMsg(nID, CmdMsg::Probe, nullptr));
+        EXPECT_TRUE(UpdateCommandUI(*pFrame, nID).m_bEnabled);
+        ++nChecked;
+    }
+    // The menu bar's items, the toolbar's buttons and the tray menu's items at least.
+    EXPECT_GE(nChecked, 20);
+
+    int nKeys = 0;
+    for (QAction* pKey : pFrame->actions()) {
+        const int nID = CommandId(pKey);
+        if (pKey->shortcut().isEmpty() || nID == 0)
+            continue;
+        SCOPED_TRACE(pKey->shortcut().toString().toStdString());
+        ++nKeys;
+        if (pFrame->OnCmdMsg(nID, CmdMsg::Probe, nullptr))
+            continue;
+        EXPECT_FALSE(UpdateCommandUI(*pFrame, nID).m_bEnabled);
+        EXPECT_FALSE(pFrame->RunCommand(nID));
+    }
+    EXPECT_EQ(nKeys, qsizetype(LoadAcceleratorRes(IDR_MAINFRAME).size()));
 }
 
 TEST(TellwickAppTest, ExitClosesTheMainFrameWithEverythingSaved)

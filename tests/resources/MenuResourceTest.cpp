@@ -2,33 +2,42 @@
 
 #include "resources/resource.h"
 
+#include <QSet>
+
 #include <gtest/gtest.h>
 
 namespace {
 
-TEST(MenuResourceTest, ColorMenuHoldsTheNineColoursInOrder)
+// In every drop-down of every menu each command carries an id and no two items share a
+// mnemonic, so that a key picks exactly one item instead of cycling between several.
+TEST(MenuResourceTest, EveryItemHasAnIdAndItsOwnMnemonic)
 {
-    const std::unique_ptr<QMenu> pMenu = LoadMenuResource(IDR_COLOR_MENU);
-    ASSERT_TRUE(pMenu);
-    ASSERT_EQ(pMenu->actions().size(), 1);
-    EXPECT_EQ(pMenu->actions().at(0)->text(), QStringLiteral("Colors"));
-    const QMenu* pColors = pMenu->actions().at(0)->menu();
-    ASSERT_TRUE(pColors);
-
-    const struct
-    {
-        const char* text;
-        int id;
-    } expected[] = {
-        {"&Black", ID_COLOR_BLACK},   {"&Red", ID_COLOR_RED},       {"&Green", ID_COLOR_GREEN},
-        {"B&lue", ID_COLOR_BLUE},     {"&Yellow", ID_COLOR_YELLOW}, {"&Orange", ID_COLOR_ORANGE},
-        {"&Purple", ID_COLOR_PURPLE}, {"Brow&n", ID_COLOR_BROWN},   {"&White", ID_COLOR_WHITE},
-    };
-    const QList<QAction*> items = pColors->actions();
-    ASSERT_EQ(items.size(), qsizetype(std::size(expected)));
-    for (qsizetype i = 0; i < items.size(); ++i) {
-        EXPECT_EQ(items[i]->text(), QString::fromUtf8(expected[i].text));
-        EXPECT_EQ(items[i]->data().toInt(), expected[i].id);
+    for (int nMenu : {IDR_MAINFRAME, IDR_COLOR_MENU, IDR_POPUP_MENU}) {
+        const std::unique_ptr<QMenu> pMenu = LoadMenuResource(nMenu);
+        ASSERT_TRUE(pMenu) << nMenu;
+        ASSERT_FALSE(pMenu->actions().isEmpty()) << nMenu;
+        QList<const QMenu*> dropDowns{pMenu.get()};
+        for (const QAction* pDropDown : pMenu->actions()) {
+            ASSERT_TRUE(pDropDown->menu()) << nMenu;
+            dropDowns.append(pDropDown->menu());
+        }
+        for (const QMenu* pDropDown : dropDowns) {
+            QSet<QChar> mnemonics;
+            for (const QAction* pItem : pDropDown->actions()) {
+                SCOPED_TRACE(pItem->text().toStdString());
+                if (pItem->isSeparator())
+                    continue;
+                if (!pItem->menu())
+                    EXPECT_NE(pItem->data().toInt(), 0);
+                const QString strLabel = pItem->text().section(u'\t', 0, 0);
+                const qsizetype nAmp = strLabel.indexOf(u'&');
+                if (nAmp < 0 || nAmp + 1 >= strLabel.size())
+                    continue;
+                const QChar key = strLabel.at(nAmp + 1).toLower();
+                EXPECT_FALSE(mnemonics.contains(key));
+                mnemonics.insert(key);
+            }
+        }
     }
 }
 

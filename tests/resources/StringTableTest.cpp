@@ -2,56 +2,66 @@
 
 #include "resources/resource.h"
 
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QMap>
+#include <QRegularExpression>
+
 #include <gtest/gtest.h>
 
 #include <climits>
 
 namespace {
 
-struct Expected
+// The value of every id resource.h names: a number, or a name plus a number.
+QMap<QString, int> ResourceIds(const QString& strHeader)
 {
-    int id;
-    const char* text;
-};
-
-// Texts that other code formats, splits at "\n" or shows, byte for byte.
-const Expected kExact[] = {
-    {IDS_ERROR_READING_MAILSLOT, "Error reading mailslot %u, 0x%08X"},
-    {IDS_MAINFRAME, "Tellwick"},
-    {AFX_IDS_APP_TITLE, "Tellwick"},
-    {AFX_IDS_IDLEMESSAGE, "Ready"},
-    {IDS_FREE_DISK_SPACE, "%lu KB Free on %s"},
-    {ID_SEND_MESSAGE, "Send a message to another computer running Tellwick\nSend Message"},
-    {ID_FAST_MARK, "Add a mark to the current display\nFast Mark"},
-    // No tool-tip half: the button gets its prompt but no tip.
-    {ID_ALWAYS_ON_TOP, "Show Tellwick on top of all other windows"},
-    {IDC_TEST, "Test (F9)"},
-    {IDC_BROWSE, "Browse for log file"},
-};
-
-TEST(StringTableTest, ExactTexts)
-{
-    for (const auto& e : kExact) {
-        SCOPED_TRACE(e.id);
-        EXPECT_TRUE(HasResString(e.id));
-        EXPECT_EQ(LoadResString(e.id).toUtf8().toStdString(), e.text);
+    static const QRegularExpression declaration(
+        QStringLiteral(R"(inline constexpr int (\w+) = (?:(\w+) \+ )?(\d+);)"));
+    QMap<QString, int> ids;
+    for (const QRegularExpressionMatch& m : declaration.globalMatch(strHeader)) {
+        const int nBase = m.captured(2).isEmpty() ? 0 : ids.value(m.captured(2), -1);
+        EXPECT_GE(nBase, 0) << m.captured(0).toStdString();
+        ids.insert(m.captured(1), nBase + m.captured(3).toInt());
     }
+    return ids;
 }
 
-// Every id stored in the table must be reachable; an entry out of order would be
-// skipped by the binary search for some ids, whichever end of the table it sits at.
-TEST(StringTableTest, EveryStoredIdIsFound)
+QString ReadSource(const QString& strPath)
 {
-    const int ids[] = {IDS_MAINFRAME, IDS_PROPERTIES_CAPTION, IDS_PHYSICAL_MEMORY, IDS_SOCKETS_INIT_FAILED,
-                       IDS_FREE_DISK_SPACE, IDS_DISK_UNAVAILABLE, IDC_TEST, IDC_ADD, IDC_PROPERTIES, IDC_DELETE,
-                       ID_ALWAYS_ON_TOP, ID_FONT, ID_CLEAR, ID_PROPERTIES, ID_FAST_MARK,
-                       IDS_ERROR_READING_MAILSLOT, IDS_UNABLE_TO_CREATE_MAILSLOT, IDS_CANT_WRITE_MAILSLOT,
-                       IDS_TASK_STARTS_SKIPPED,
-                       IDC_BROWSE, ID_SEND_MESSAGE, AFX_IDS_APP_TITLE, AFX_IDS_IDLEMESSAGE};
-    for (int id : ids) {
-        SCOPED_TRACE(id);
-        EXPECT_TRUE(HasResString(id));
-        EXPECT_FALSE(LoadResString(id).isEmpty());
+    QFile file(strPath);
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << strPath.toStdString();
+    return QString::fromUtf8(file.readAll());
+}
+
+// Every string id that the program's sources name, and every id they load a string for by
+// name, has its text: found by reading the sources, so a new use cannot be forgotten here.
+TEST(StringTableTest, EveryIdTheProgramLoadsHasItsString)
+{
+    const QDir src(QStringLiteral(TELLWICK_SOURCE_DIR));
+    const QMap<QString, int> ids = ResourceIds(ReadSource(src.filePath(QStringLiteral("resources/resource.h"))));
+    ASSERT_FALSE(ids.isEmpty());
+
+    static const QRegularExpression use(
+        QStringLiteral(R"(\bLoadResString\(([A-Z][A-Z0-9_]*)\)|\b((?:AFX_)?IDS_[A-Z0-9_]+)\b)"));
+    QMap<QString, QString> used; // id name -> a file that uses it
+    QDirIterator files(src.path(), {QStringLiteral("*.cpp"), QStringLiteral("*.h")}, QDir::Files,
+                       QDirIterator::Subdirectories);
+    while (files.hasNext()) {
+        const QString strPath = files.next();
+        // The table itself and the id list name every id without using it.
+        if (strPath.endsWith(QLatin1String("/resource.h")) || strPath.endsWith(QLatin1String("/StringTable.cpp")))
+            continue;
+        for (const QRegularExpressionMatch& m : use.globalMatch(ReadSource(strPath)))
+            used.insert(m.captured(1).isEmpty() ? m.captured(2) : m.captured(1), src.relativeFilePath(strPath));
+    }
+    // The title, the idle prompt, the caption of the properties and the About box's texts at least.
+    EXPECT_GE(used.size(), 8);
+    for (auto it = used.cbegin(); it != used.cend(); ++it) {
+        SCOPED_TRACE(it.key().toStdString() + " in " + it.value().toStdString());
+        ASSERT_TRUE(ids.contains(it.key()));
+        EXPECT_TRUE(HasResString(ids.value(it.key())));
     }
 }
 

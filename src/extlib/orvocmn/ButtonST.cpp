@@ -1,5 +1,7 @@
 #include "extlib/orvocmn/ButtonST.h"
 
+#include "resources/ResIcon.h"
+
 #include <QFile>
 #include <QStyleOptionButton>
 #include <QStylePainter>
@@ -9,7 +11,7 @@ namespace {
 // The program's icon resources live in its Qt resources, one drawing per id.
 QIcon LoadIconResource(int nId)
 {
-    const QString path = QStringLiteral(":/icons/%1.svg").arg(nId);
+    const QString path = ResIconPath(nId);
     return (nId != 0 && QFile::exists(path)) ? QIcon(path) : QIcon();
 }
 

@@ -24,11 +24,6 @@ private:
     qintptr m_lParam;
 };
 
-// Platform messages below WM_USER would fall among Qt's own event types, so those that travel
-// in CWindowMessage events keep their number above this base, in Qt's user range.
-inline constexpr int kPlatformMessageBase = 2048;
-inline constexpr int WM_COMMAND = kPlatformMessageBase + 0x0111;       // wParam: the command id
-inline constexpr int WM_INITMENUPOPUP = kPlatformMessageBase + 0x0117; // wParam: the QMenu* to open
 // Mouse messages as a tray icon's notification carries them in its lParam.
 inline constexpr int WM_LBUTTONUP = 0x0202;
 inline constexpr int WM_LBUTTONDBLCLK = 0x0203;
