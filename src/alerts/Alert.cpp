@@ -1,8 +1,8 @@
 #include "alerts/Alert.h"
 
 #include "extlib/orvosched/Task.h"
-#include "platform/mfc/Archive.h"
 #include "platform/ContainsBytes.h"
+#include "platform/mfc/Archive.h"
 
 IMPLEMENT_SERIAL(CAlert, CObject, VERSIONABLE_SCHEMA | 1);
 

@@ -1,8 +1,8 @@
 #include "alerts/AlertFile.h"
 
-#include "platform/mfc/Archive.h"
 #include "platform/Logging.h"
 #include "platform/RegularFile.h"
+#include "platform/mfc/Archive.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "platform/mfc/CmdTarget.h"
 #include "platform/InstanceChannel.h"
 #include "platform/InstanceLock.h"
+#include "platform/mfc/CmdTarget.h"
 
 #include <QObject>
 #include <QPointer>

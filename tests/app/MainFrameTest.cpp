@@ -1,6 +1,6 @@
+#include "app/CommandAction.h"
 #include "app/FrameCommands.h"
 #include "app/MainFrame.h"
-#include "app/CommandAction.h"
 #include "app/TellwickApp.h"
 #include "config/PropertiesSheet.h"
 

@@ -2,6 +2,7 @@
 
 #include "FakeTrayIcon.h"
 #include "platform/mfc/WindowMessage.h"
+#include "resources/MenuResource.h"
 #include "resources/resource.h"
 
 #include <QCoreApplication>
@@ -226,12 +227,16 @@ TEST_F(SystemTrayTest, TheMenuHasAboutInBoldAndTellsTheChosenCommandOnceItHasClo
     });
     m_log.nChooseCommand = ID_PROPERTIES;
     ASSERT_EQ(m_tray.HandleNotification(ID_TRAY_ICON, WM_RBUTTONUP), 1);
-    EXPECT_EQ(m_log.menuItems, (QStringList{QStringLiteral("&About"), QString(),
-                                            QStringLiteral("Send Message..."),
-                                            QStringLiteral("&Properties..."), QString(),
-                                            QStringLiteral("E&xit")}));
-    EXPECT_EQ(m_log.strDefaultItem, QStringLiteral("&About"));
-    EXPECT_EQ(m_log.itemEnabled, (QList<bool>{true, true, false, true, true, true}));
+    // The resource's menu, its first item the default, Send Message as its owner left it.
+    QStringList expected;
+    QList<bool> enabled;
+    for (const QAction* pAction : LoadPopupMenu(IDR_POPUP_MENU)->actions()) {
+        expected << (pAction->isSeparator() ? QString() : pAction->text());
+        enabled << (pAction->data().toInt() != ID_SEND_MESSAGE);
+    }
+    EXPECT_EQ(m_log.menuItems, expected);
+    EXPECT_EQ(m_log.strDefaultItem, expected.value(0));
+    EXPECT_EQ(m_log.itemEnabled, enabled);
     EXPECT_EQ(chosen, QList<int>{ID_PROPERTIES});
     // Nothing is chosen when the menu is dismissed.
     m_log.nChooseCommand = 0;

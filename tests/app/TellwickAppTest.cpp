@@ -200,9 +200,11 @@ TEST(TellwickAppTest, EveryOfferedCommandReachesAHandlerOrIsDisabled)
     commands.UpdateToolBar();
 
     const std::unique_ptr<QMenu> pTrayMenu = LoadMenuResource(IDR_POPUP_MENU);
+    const std::unique_ptr<QMenu> pContextMenu = LoadMenuResource(IDR_CONTEXT_MENU);
     ASSERT_TRUE(pTrayMenu && !pTrayMenu->actions().isEmpty());
+    ASSERT_TRUE(pContextMenu && !pContextMenu->actions().isEmpty());
     QList<std::pair<const char*, QAction*>> items;
-    for (QAction* pDropDown : pFrame->menuBar()->actions() + pTrayMenu->actions()) {
+    for (QAction* pDropDown : pFrame->menuBar()->actions() + pTrayMenu->actions() + pContextMenu->actions()) {
         for (QAction* pItem : pDropDown->menu()->actions())
             items.append({"menu item", pItem});
     }
@@ -219,8 +221,8 @@ TEST(TellwickAppTest, EveryOfferedCommandReachesAHandlerOrIsDisabled)
         EXPECT_TRUE(UpdateCommandUI(*pFrame, nID).m_bEnabled);
         ++nChecked;
     }
-    // The menu bar's items, the toolbar's buttons and the tray menu's items at least.
-    EXPECT_GE(nChecked, 20);
+    // The menu bar's items, the toolbar's buttons, the tray and the context menus' items at least.
+    EXPECT_GE(nChecked, 25);
 
     int nKeys = 0;
     for (QAction* pKey : pFrame->actions()) {

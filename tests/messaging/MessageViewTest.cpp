@@ -9,8 +9,9 @@
 #include "platform/AutostartEntry.h"
 #include "platform/MailslotInbox.h"
 #include "platform/mfc/UpDownEdit.h"
-#include "resources/DlgItem.h"
 #include "platform/mfc/WindowMessage.h"
+#include "resources/DlgItem.h"
+#include "resources/MenuResource.h"
 #include "resources/resource.h"
 #include "settings/Catalogue.h"
 #include "settings/Profile.h"
@@ -467,26 +468,28 @@ TEST_F(MessageViewTest, PropertiesConfirmedTakesEverythingOverAndKeepsItAtOnce)
     EXPECT_EQ(view.Lines().constLast(), "no stamp");
 }
 
-TEST_F(MessageViewTest, TheContextMenuHasSixItemsAndRunsTheChosenOne)
+TEST_F(MessageViewTest, TheContextMenuIsItsResourceAndRunsTheChosenOne)
 {
     TestView& view = MakeView();
     m_pWindow->show();
+    const auto itemsOf = [](const QMenu& menu) {
+        QStringList items;
+        for (const QAction* pAction : menu.actions())
+            items << (pAction->isSeparator() ? QStringLiteral("-")
+                                             : pAction->text() + QLatin1Char(' ') + pAction->data().toString());
+        return items;
+    };
     QStringList items;
     QTimer::singleShot(0, [&] {
         auto* pMenu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
         ASSERT_NE(pMenu, nullptr);
-        for (const QAction* pAction : pMenu->actions())
-            items << (pAction->isSeparator() ? QStringLiteral("-")
-                                             : pAction->text() + QLatin1Char(' ') + pAction->data().toString());
+        items = itemsOf(*pMenu);
         QTest::keyClick(pMenu, Qt::Key_M);
     });
     // The menu key asks for it as a right click does.
     QContextMenuEvent request(QContextMenuEvent::Keyboard, QPoint(), QPoint());
     QCoreApplication::sendEvent(view.viewport(), &request);
-    EXPECT_EQ(items, (QStringList{QStringLiteral("&Hide\tCtrl+H 229"), QStringLiteral("&Clear\tAlt+C 220"),
-                                  QStringLiteral("Fast &Mark\tCtrl+M 224"),
-                                  QStringLiteral("&Send Message\tCtrl+S 32780"), QStringLiteral("-"),
-                                  QStringLiteral("&Properties\tCtrl+P 222")}));
+    EXPECT_EQ(items, itemsOf(*LoadPopupMenu(IDR_CONTEXT_MENU)));
     EXPECT_EQ(view.Lines(), QList<QByteArray>{QByteArray("06/15/01 14:03:59 ").append(29, '=')});
 }
 

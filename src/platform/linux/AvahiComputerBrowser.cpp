@@ -1,8 +1,8 @@
 #include "platform/linux/AvahiComputerBrowser.h"
 
-#include "platform/linux/AvahiPoll.h"
 #include "platform/ServiceAnnouncer.h"
 #include "platform/WorkstationName.h"
+#include "platform/linux/AvahiPoll.h"
 
 #include <QByteArray>
 #include <algorithm>

@@ -1,7 +1,7 @@
 #include "platform/linux/AvahiServiceAnnouncer.h"
 
-#include "platform/linux/AvahiPoll.h"
 #include "platform/Logging.h"
+#include "platform/linux/AvahiPoll.h"
 
 #include <QByteArray>
 #include <QMetaObject>
