@@ -230,7 +230,8 @@ TEST_F(SystemTrayTest, TheMenuHasAboutInBoldAndTellsTheChosenCommandOnceItHasClo
     // The resource's menu, its first item the default, Send Message as its owner left it.
     QStringList expected;
     QList<bool> enabled;
-    for (const QAction* pAction : LoadPopupMenu(IDR_POPUP_MENU)->actions()) {
+    const std::unique_ptr<QMenu> pMenu = LoadPopupMenu(IDR_POPUP_MENU);
+    for (const QAction* pAction : pMenu->actions()) {
         expected << (pAction->isSeparator() ? QString() : pAction->text());
         enabled << (pAction->data().toInt() != ID_SEND_MESSAGE);
     }
