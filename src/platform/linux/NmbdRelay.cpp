@@ -70,21 +70,6 @@ bool ReadWhole(int fd, void* pBuffer, size_t nSize)
     return true;
 }
 
-bool WriteWhole(int fd, const void* pBuffer, size_t nSize)
-{
-    const auto* p = static_cast<const char*>(pBuffer);
-    while (nSize > 0) {
-        const ssize_t n = write(fd, p, nSize);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        p += n;
-        nSize -= size_t(n);
-    }
-    return true;
-}
-
 } // namespace
 
 struct CNmbdRelay::Impl
@@ -120,9 +105,12 @@ int CNmbdRelay::Impl::Connect()
         return -1;
     const size_t nNameLength = strlen(kNetbiosMailslotName);
     const NmbdQuery query{kDatagramPacket, nNameLength, -1};
+    // The question is short enough to go out in one piece on a new connection.
+    QByteArray question(reinterpret_cast<const char*>(&query), sizeof query);
+    question.append(kNetbiosMailslotName);
     char ack = 1;
     if (connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0
-        || !WriteWhole(fd, &query, sizeof query) || !WriteWhole(fd, kNetbiosMailslotName, nNameLength)
+        || send(fd, question.constData(), size_t(question.size()), MSG_NOSIGNAL) != question.size()
         || !ReadWhole(fd, &ack, 1) || ack != 0) {
         const int nError = errno ? errno : EPROTO;
         close(fd);
