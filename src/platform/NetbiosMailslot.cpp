@@ -10,7 +10,6 @@
 
 namespace {
 
-constexpr qsizetype kMaxNetbiosName = 15;
 constexpr quint8 kWorkstationType = 0x00;
 constexpr quint8 kServerType = 0x20;
 

@@ -19,6 +19,8 @@ struct NetbiosName
 
 // The longest encoded name with its scope: a domain name's limit.
 inline constexpr qsizetype kMaxEncodedNetbiosName = 255;
+// The longest name itself, before its type byte.
+inline constexpr qsizetype kMaxNetbiosName = 15;
 
 // The first-level encoding: each of the 16 bytes as two letters 'A'..'P', then each scope label
 // with its length, then a zero byte. Nothing when the name or the scope cannot be encoded

@@ -2,6 +2,7 @@
 
 #include "platform/MailslotTransport.h"
 #include "platform/MdnsHostLookup.h"
+#include "platform/NetbiosName.h"
 #include "platform/NetbiosNameLookup.h"
 #include "platform/NetbiosNamePacket.h"
 #include "platform/NetworkAddresses.h"
@@ -26,7 +27,6 @@ CHostResolver* g_pInstalled = nullptr;
 constexpr int kMdnsTimeoutMs = 5000;
 // Three broadcasts 750 ms apart, as a Windows computer without a name server asks.
 constexpr int kNetbiosTimeoutMs = 2250;
-constexpr qsizetype kMaxNetbiosName = 15;
 
 // A name that a NetBIOS name query can find: one label of at most 15 characters.
 bool IsNetbiosName(const QByteArray& computer)
