@@ -8,7 +8,7 @@ PACKAGES="cmake ninja-build g++ clang libclang-rt-14-dev pkg-config
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth icewm xdotool x11-utils imagemagick iproute2 util-linux
     qt6-wayland weston dbus-daemon libglib2.0-bin at-spi2-core python3-pyatspi python3-dbus
-    python3-gi python3-xlib desktop-file-utils wine64 wine python3-samba tshark
+    python3-gi python3-xlib desktop-file-utils wine64 wine python3-samba tshark wireshark-common coreutils
     debhelper build-essential dpkg-dev lintian appstream man-db
     avahi-daemon avahi-utils dunst samba"
 
