@@ -5,7 +5,7 @@
 #include "messaging/NotificationText.h"
 #include "platform/DesktopNotification.h"
 #include "platform/ShowWindow.h"
-#include "platform/X11Window.h"
+#include "platform/WindowManagerHints.h"
 #include "platform/mfc/WindowMessage.h"
 #include "resources/ResIcon.h"
 #include "resources/StringTable.h"

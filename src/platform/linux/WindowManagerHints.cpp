@@ -1,4 +1,4 @@
-#include "platform/X11Window.h"
+#include "platform/WindowManagerHints.h"
 
 #include <QGuiApplication>
 #include <QList>
