@@ -4,6 +4,8 @@
 #include "app/TellwickApp.h"
 #include "extlib/orvosched/TaskDialog.h"
 #include "platform/Logging.h"
+#include "platform/PrivilegedPorts.h"
+#include "settings/ProgramValue.h"
 
 #include <QApplication>
 #include <cstdio>
@@ -23,6 +25,15 @@ int main(int argc, char* argv[])
         return commandLine.ExitStatus();
     }
     qSetMessagePattern(QString::fromLatin1(kLogMessagePattern));
+    // The application object loads plugins the environment names: a capability given to bind
+    // NetBIOS's ports is used for that alone, before, and then given up.
+    if (CPrivilegedPorts::CapabilitiesHeld()) {
+        SelectStoredMailslotTransport();
+        CPrivilegedPorts::BindInboxPorts();
+        QString strError;
+        if (!CPrivilegedPorts::DropCapabilities(strError))
+            qCWarning(lcApp).noquote() << "cannot give up the program's capabilities:" << strError;
+    }
     QApplication application(argc, argv);
     // The task model lives below the widgets; its Properties dialog is plugged in here.
     CTaskDialog::Install();

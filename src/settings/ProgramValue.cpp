@@ -4,6 +4,8 @@
 
 #include "platform/MailslotTransport.h"
 
+#include <utility>
+
 quint32 ReadProgramDword(const DwordValue& value)
 {
     quint32 dwValue = value.dwDefault;
@@ -33,5 +35,9 @@ QByteArray ReadProgramString(const StringValue& value)
 
 void SelectStoredMailslotTransport()
 {
+    // Read once: a program that binds its ports before its window has chosen already.
+    static bool s_bSelected = false;
+    if (std::exchange(s_bSelected, true))
+        return;
     SelectMailslotTransport(ReadProgramString(kTransport), ReadProgramString(kWorkgroup));
 }

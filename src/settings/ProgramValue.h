@@ -10,5 +10,5 @@ void WriteProgramDword(const DwordValue& value, quint32 dwValue);
 QByteArray ReadProgramString(const StringValue& value);
 
 // Chooses the transport between copies from the store (see SelectMailslotTransport), once at
-// the start of a program that sends or receives.
+// the start of a program that sends or receives; later calls keep that choice.
 void SelectStoredMailslotTransport();

@@ -8,6 +8,7 @@
 #include "platform/NetbiosMailslot.h"
 #include "platform/NetbiosNamePacket.h"
 #include "platform/NetbiosNameResponder.h"
+#include "platform/PrivilegedPorts.h"
 #include "platform/linux/NmbdRelay.h"
 
 #include <array>
@@ -132,6 +133,12 @@ bool CMailslotInbox::Impl::Create()
 
 int CMailslotInbox::Impl::BindPort()
 {
+    // A program that held the right to bind its port did so at start, and has it no longer.
+    int nError = 0;
+    if (const int fdBound = CPrivilegedPorts::Take(MailslotPort(), nError); fdBound >= 0 || nError != 0) {
+        m_nLastError = quint32(nError);
+        return fdBound;
+    }
     const int fd = socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
     if (fd < 0) {
         m_nLastError = quint32(errno);

@@ -2,6 +2,7 @@
 
 #include "platform/NetbiosNamePacket.h"
 #include "platform/NetworkAddresses.h"
+#include "platform/PrivilegedPorts.h"
 
 #include <QSocketNotifier>
 
@@ -17,6 +18,26 @@ namespace {
 constexpr quint32 kAnswerTtl = 300;
 constexpr qsizetype kMaxQuery = 576;
 
+int BindPort(quint16 port, int& nError)
+{
+    const int fd = socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
+    if (fd < 0) {
+        nError = errno;
+        return -1;
+    }
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(port);
+    address.sin_addr.s_addr = htonl(INADDR_ANY);
+    // No SO_REUSEADDR: where a name service already answers, the bind fails and it keeps doing so.
+    if (bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
+        nError = errno;
+        close(fd);
+        return -1;
+    }
+    return fd;
+}
+
 } // namespace
 
 CNetbiosNameResponder::CNetbiosNameResponder(QObject* pParent) : QObject(pParent) {}
@@ -30,19 +51,13 @@ CNetbiosNameResponder::~CNetbiosNameResponder()
 bool CNetbiosNameResponder::Start(const QByteArray& name, quint16 port)
 {
     m_name = name.toUpper();
-    const int fd = socket(AF_INET, SOCK_DGRAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+    // A program that held the right to bind the port did so at start, and has it no longer.
+    int nError = 0;
+    int fd = CPrivilegedPorts::Take(port, nError);
+    if (fd < 0 && nError == 0)
+        fd = BindPort(port, nError);
     if (fd < 0) {
-        m_strError = qt_error_string(errno);
-        return false;
-    }
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_port = htons(port);
-    address.sin_addr.s_addr = htonl(INADDR_ANY);
-    // No SO_REUSEADDR: where a name service already answers, the bind fails and it keeps doing so.
-    if (bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
-        m_strError = qt_error_string(errno);
-        close(fd);
+        m_strError = qt_error_string(nError);
         return false;
     }
     m_pNotifier = std::make_unique<QSocketNotifier>(fd, QSocketNotifier::Read);
@@ -67,7 +82,7 @@ void CNetbiosNameResponder::Answer()
         char buffer[kMaxQuery];
         sockaddr_in from{};
         socklen_t fromSize = sizeof from;
-        const ssize_t n = recvfrom(fd, buffer, sizeof buffer, 0, reinterpret_cast<sockaddr*>(&from), &fromSize);
+        const ssize_t n = recvfrom(fd, buffer, sizeof buffer, MSG_DONTWAIT, reinterpret_cast<sockaddr*>(&from), &fromSize);
         if (n < 0)
             return;
         const std::optional<NetbiosNameQuery> query = DecodeNameQuery(QByteArrayView(buffer, qsizetype(n)));
@@ -76,6 +91,6 @@ void CNetbiosNameResponder::Answer()
             continue;
         const NetbiosNameAnswer answer{query->id, query->name, {LocalAddressFor(ntohl(from.sin_addr.s_addr))}, kAnswerTtl};
         if (const std::optional<QByteArray> packet = EncodeNameAnswer(answer))
-            sendto(fd, packet->constData(), size_t(packet->size()), 0, reinterpret_cast<const sockaddr*>(&from), fromSize);
+            sendto(fd, packet->constData(), size_t(packet->size()), MSG_DONTWAIT, reinterpret_cast<const sockaddr*>(&from), fromSize);
     }
 }
