@@ -42,7 +42,9 @@ int main(int argc, char* argv[])
     if (qEnvironmentVariableIsSet(CStallWatchdog::kReportVariable))
         pWatchdog = std::make_unique<CStallWatchdog>(qEnvironmentVariable(CStallWatchdog::kReportVariable));
     CTellwickApp app;
-    if (!app.InitInstance())
+    const bool bRunning = app.InitInstance();
+    CPrivilegedPorts::CloseUntaken();
+    if (!bRunning)
         return app.ExitCode();
     return app.ExitInstance(QApplication::exec());
 }

@@ -20,4 +20,7 @@ public:
     // The socket bound at start for UDP port nPort, handed over once; -1 when there is none, with
     // nError the bind's error when it failed there, or 0 when that port was not bound at start.
     static int Take(quint16 nPort, int& nError);
+    // Closes what nobody took (the name port of an inbox that receives through another name
+    // service), so that the port is free for whoever needs it.
+    static void CloseUntaken();
 };

@@ -103,3 +103,12 @@ int CPrivilegedPorts::Take(quint16 nPort, int& nError)
     nError = bound.nError;
     return bound.fd;
 }
+
+void CPrivilegedPorts::CloseUntaken()
+{
+    for (const auto& [nPort, bound] : BoundPorts()) {
+        if (bound.fd >= 0)
+            close(bound.fd);
+    }
+    BoundPorts().clear();
+}
