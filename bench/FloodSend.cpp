@@ -1,6 +1,9 @@
 // Sends COUNT distinct datagrams "flood NNNNNNN" (each ended by a zero byte, as the program
 // writes them) to this computer's inbox on PORT, from one socket: as fast as it can, or at RATE
-// per second. Prints the seconds the sending took.
+// per second. Prints the seconds the sending took. Given a NAME, the datagrams are NetBIOS name
+// queries for it instead, each with an id of its own.
+#include "platform/NetbiosNamePacket.h"
+
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
@@ -14,13 +17,16 @@
 
 int main(int argc, char* argv[])
 {
-    if (argc != 4) {
-        std::fprintf(stderr, "usage: %s PORT COUNT RATE (0: as fast as possible)\n", argv[0]);
+    if (argc != 4 && argc != 5) {
+        std::fprintf(stderr, "usage: %s PORT COUNT RATE (0: as fast as possible) [NAME]\n", argv[0]);
         return 2;
     }
     const int port = std::atoi(argv[1]);
     const long count = std::atol(argv[2]);
     const double rate = std::atof(argv[3]);
+    QByteArray query;
+    if (argc == 5)
+        query = EncodeNameQuery({0, {QByteArray(argv[4]), 0x00, {}}, true}).value_or(QByteArray());
     const int fd = socket(AF_INET, SOCK_DGRAM, 0);
     sockaddr_in address{};
     address.sin_family = AF_INET;
@@ -33,9 +39,19 @@ int main(int argc, char* argv[])
             std::this_thread::sleep_until(start + std::chrono::duration_cast<std::chrono::steady_clock::duration>(
                                                       std::chrono::duration<double>((i - 1) / rate)));
         }
-        const int n = std::snprintf(text, sizeof text, "flood %07ld", i);
+        const char* bytes = text;
+        size_t size = 0;
+        if (query.isEmpty()) {
+            size = size_t(std::snprintf(text, sizeof text, "flood %07ld", i) + 1);
+        } else {
+            // The transaction id leads the packet, high byte first.
+            query[0] = char(i >> 8);
+            query[1] = char(i);
+            bytes = query.constData();
+            size = size_t(query.size());
+        }
         // A full send queue is waited out; the receiver's losses are its own.
-        while (sendto(fd, text, size_t(n + 1), 0, reinterpret_cast<const sockaddr*>(&address), sizeof address) < 0) {
+        while (sendto(fd, bytes, size, 0, reinterpret_cast<const sockaddr*>(&address), sizeof address) < 0) {
             if (errno != ENOBUFS && errno != EAGAIN && errno != EINTR) {
                 std::perror("sendto");
                 return 1;

@@ -16,6 +16,9 @@ class CNetbiosNameResponder : public QObject
     Q_OBJECT
 
 public:
+    // Queries taken in one turn of the event loop: a flood of them must not hold the window.
+    static constexpr int kQueriesPerWake = 32;
+
     explicit CNetbiosNameResponder(QObject* pParent = nullptr);
     ~CNetbiosNameResponder() override;
 

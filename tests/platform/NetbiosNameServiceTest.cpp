@@ -1,5 +1,6 @@
 #include "platform/NetbiosNameLookup.h"
 #include "platform/NetbiosNameResponder.h"
+#include "platform/NetbiosNamePacket.h"
 
 #include <QTest>
 
@@ -61,4 +62,39 @@ TEST(NetbiosNameServiceTest, APortThatAnotherNameServiceHoldsIsLeftToIt)
     EXPECT_FALSE(second.Start("DESK-7", first.Port()));
     EXPECT_FALSE(second.ErrorText().isEmpty());
     EXPECT_EQ(Lookup("DESK-7", first.Port(), 3000), std::vector<quint32>{INADDR_LOOPBACK});
+}
+
+TEST(NetbiosNameServiceTest, AFloodOfQueriesIsAnsweredAFewAtEachTurnOfTheEventLoop)
+{
+    CNetbiosNameResponder responder;
+    ASSERT_TRUE(responder.Start("DESK-7", 0));
+    const int asker = socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
+    ASSERT_GE(asker, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(responder.Port());
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    // Loopback hands each query over at once: all of them wait in the responder's socket.
+    constexpr int kQueries = 3 * CNetbiosNameResponder::kQueriesPerWake + 5;
+    for (int i = 0; i < kQueries; ++i) {
+        const std::optional<QByteArray> query = EncodeNameQuery({quint16(i), {"DESK-7", 0x00, {}}, true});
+        ASSERT_TRUE(query);
+        ASSERT_EQ(sendto(asker, query->constData(), size_t(query->size()), 0,
+                         reinterpret_cast<const sockaddr*>(&address), sizeof address),
+                  query->size());
+    }
+
+    // Each turn answers its share and leaves the rest for the next; none is lost.
+    int nAnswered = 0;
+    for (int nTurn = 0; nTurn < kQueries && nAnswered < kQueries; ++nTurn) {
+        QCoreApplication::processEvents();
+        int nThisTurn = 0;
+        char buffer[1500];
+        while (recv(asker, buffer, sizeof buffer, MSG_DONTWAIT) > 0)
+            ++nThisTurn;
+        EXPECT_LE(nThisTurn, CNetbiosNameResponder::kQueriesPerWake) << "turn " << nTurn;
+        nAnswered += nThisTurn;
+    }
+    EXPECT_EQ(nAnswered, kQueries);
+    close(asker);
 }

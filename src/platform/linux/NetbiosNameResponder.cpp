@@ -78,7 +78,8 @@ quint16 CNetbiosNameResponder::Port() const
 void CNetbiosNameResponder::Answer()
 {
     const int fd = int(m_pNotifier->socket());
-    for (;;) {
+    // What is left waits for the next turn of the event loop, which the window shares.
+    for (int i = 0; i < kQueriesPerWake; ++i) {
         char buffer[kMaxQuery];
         sockaddr_in from{};
         socklen_t fromSize = sizeof from;
