@@ -75,6 +75,11 @@ status=0
 errors=$(env -u DISPLAY "$PREFIX/bin/tellwick" --no-such-option 2>&1 >/dev/null) || status=$?
 [ "$status" = 2 ] || fail "tellwick --no-such-option ended with $status"
 echo "$errors" | grep -q "Unknown option 'no-such-option'" || fail "tellwick --no-such-option said: $errors"
+# Outside a desktop session it says why in one line and ends, instead of Qt's core dump.
+status=0
+errors=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$PREFIX/bin/tellwick" 2>&1 >/dev/null) || status=$?
+[ "$status" = 1 ] && [ "$(printf '%s\n' "$errors" | wc -l)" = 1 ] && echo "$errors" | grep -q "needs a desktop session" ||
+    fail "tellwick without a display ended with $status: $errors"
 
 TELLWICK="$PREFIX/bin/tellwick"
 start_tellwick
