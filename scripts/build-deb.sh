@@ -9,7 +9,7 @@ out=${1:-$source_dir/build-deb}
 # A test that cannot run hides a fault: under CI it fails, elsewhere it skips (status 77).
 for tool in dpkg-buildpackage dh lintian; do
     if ! command -v "$tool" >/dev/null 2>&1; then
-        echo "no $tool here (scripts/install-deps.sh installs it)" >&2
+        echo "no $tool here (scripts/install-deps.sh --test installs it)" >&2
         [ "${CI:-}" = true ] && exit 1
         exit 77
     fi

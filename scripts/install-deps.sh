@@ -1,16 +1,22 @@
 #!/bin/sh
-# Installs the Debian packages that Tellwick needs to build, run and test. Quiet when all are
-# there already; safe to run again.
+# Installs the Debian packages that Tellwick needs to build and run (packages-build.txt), and
+# with --test those its tests need too (packages-test.txt). --list prints them instead. Quiet
+# when all are there already; safe to run again.
 set -eu
-
-PACKAGES="cmake ninja-build g++ clang libclang-rt-14-dev pkg-config
-    qt6-base-dev qt6-svg-dev qt6-qpa-plugins libavahi-client-dev libxcb1-dev fonts-dejavu-core
-    libgtest-dev libgmock-dev libbenchmark-dev
-    xvfb xauth icewm xdotool x11-utils imagemagick iproute2 util-linux libcap2-bin passwd
-    qt6-wayland weston dbus-daemon libglib2.0-bin at-spi2-core python3-pyatspi python3-dbus
-    python3-gi python3-xlib desktop-file-utils wine64 wine python3-samba tshark wireshark-common coreutils
-    debhelper build-essential dpkg-dev lintian appstream man-db
-    avahi-daemon avahi-utils dunst samba"
+lists="$(dirname "$0")/packages-build.txt"
+list=false
+for arg; do
+    case $arg in
+    --test) lists="$lists $(dirname "$0")/packages-test.txt" ;;
+    --list) list=true ;;
+    *) echo "usage: $0 [--test] [--list]" >&2; exit 2 ;;
+    esac
+done
+PACKAGES=$(sed 's/#.*//' $lists)
+if $list; then
+    printf '%s\n' $PACKAGES
+    exit 0
+fi
 
 missing=""
 for package in $PACKAGES; do

@@ -3,7 +3,7 @@
 # UndefinedBehaviorSanitizer (clang, so the fuzz targets build too) and runs every test.
 set -eu
 cd "$(dirname "$0")/.."
-scripts/install-deps.sh
+scripts/install-deps.sh --test
 cmake -S . -B build-test -G Ninja -DCMAKE_BUILD_TYPE=Debug \
     -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
     -DTELLWICK_SANITIZE=ON -DTELLWICK_BUILD_FUZZ=ON >/dev/null

@@ -29,7 +29,7 @@ QCommandLineOption HiddenOption(const char* name, const QString& strValueName)
 
 } // namespace
 
-CCommandLine::CCommandLine(const QStringList& arguments, const QString& strVersion)
+CCommandLine::CCommandLine(const QStringList& arguments, const QString& strVersion, bool bDisplayInEnvironment)
 {
     QCommandLineParser parser;
     // Qt's options are single-dash words (-platform xcb), so every option is read that way.
@@ -70,5 +70,12 @@ CCommandLine::CCommandLine(const QStringList& arguments, const QString& strVersi
     } else if (parser.isSet(version)) {
         m_bRun = false;
         m_strOutput = QStringLiteral("Tellwick ") + strVersion + u'\n';
+    } else if (!bDisplayInEnvironment && !parser.isSet(QStringLiteral("display")) &&
+               !parser.isSet(QStringLiteral("platform"))) {
+        // Started from an SSH shell or a cron job.
+        m_bRun = false;
+        m_nExitStatus = kExitNoDesktop;
+        m_strErrors = strProgram + QStringLiteral(": needs a desktop session (neither DISPLAY nor WAYLAND_DISPLAY "
+                                                  "is set); tellwick-send sends messages without one.\n");
     }
 }

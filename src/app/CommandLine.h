@@ -9,8 +9,10 @@
 class CCommandLine
 {
 public:
-    // The arguments with the program name first, as argv has them.
-    CCommandLine(const QStringList& arguments, const QString& strVersion);
+    // The arguments with the program name first, as argv has them. bDisplayInEnvironment: the
+    // environment names a display or a Qt platform; without it, or -display or -platform, Qt
+    // would abort with a core dump, so the program ends with a line saying why.
+    CCommandLine(const QStringList& arguments, const QString& strVersion, bool bDisplayInEnvironment);
 
     // True when the program is to start; else it prints Output() and Errors() and ends with
     // ExitStatus().
@@ -20,6 +22,7 @@ public:
     const QString& Errors() const { return m_strErrors; }
 
     static constexpr int kExitUsage = 2;
+    static constexpr int kExitNoDesktop = 1;
 
 private:
     bool m_bRun = true;

@@ -11,6 +11,17 @@
 #include <cstdio>
 #include <memory>
 
+namespace {
+
+// Where Qt finds a display, or a platform that needs none, when the command line names neither.
+bool DisplayInEnvironment()
+{
+    return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
+           !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
+}
+
+} // namespace
+
 int main(int argc, char* argv[])
 {
     // Read before a display is opened, so that --help, --version and a wrong option are
@@ -18,7 +29,7 @@ int main(int argc, char* argv[])
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments.append(QString::fromLocal8Bit(argv[i]));
-    const CCommandLine commandLine(arguments, QString::fromLatin1(ProgramVersionText()));
+    const CCommandLine commandLine(arguments, QString::fromLatin1(ProgramVersionText()), DisplayInEnvironment());
     if (!commandLine.ShouldRun()) {
         std::fputs(commandLine.Output().toLocal8Bit().constData(), stdout);
         std::fputs(commandLine.Errors().toLocal8Bit().constData(), stderr);

@@ -44,7 +44,7 @@ constexpr MenuItemRes kOptionsItems[] = {
     {"&Clear\tAlt+C", ID_CLEAR, {}},
     {"Send Message...\tCtrl-S", ID_SEND_MESSAGE, {}},
     kSeparator,
-    {"&Properties\tCtrl+C", ID_PROPERTIES, {}},
+    {"&Properties\tCtrl+P", ID_PROPERTIES, {}},
 };
 constexpr MenuItemRes kHelpItems[] = {
     {"Help Topics", ID_HELP_TOPICS, {}},

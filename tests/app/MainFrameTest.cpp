@@ -9,6 +9,7 @@
 #include "messaging/MessageView.h"
 #include "platform/mfc/WindowMessage.h"
 #include "resources/Accelerators.h"
+#include "resources/MenuResource.h"
 #include "resources/StringTable.h"
 #include "resources/ToolBars.h"
 #include "resources/resource.h"
@@ -25,6 +26,7 @@
 #include <QMenuBar>
 #include <QContextMenuEvent>
 #include <QGuiApplication>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QStatusBar>
 #include <QTest>
@@ -173,6 +175,35 @@ TEST_F(MainFrameTest, KeysReachCommandsAlsoWithTheMenuHidden)
     ASSERT_TRUE(QTest::qWaitForWindowActive(pFrame.get()));
     QTest::keyClick(pFrame.get(), Qt::Key_C, Qt::AltModifier);
     EXPECT_EQ(m_log, QStringList{QStringLiteral("view 220")});
+}
+
+// A key shown beside a menu item (after its tab) is one the frame binds to that item's command:
+// a user who learns it from the menu gets the item, never another command.
+TEST_F(MainFrameTest, EveryKeyAMenuShowsRunsItsItem)
+{
+    auto pFrame = NewFrame();
+    QMultiMap<QKeySequence, int> bound;
+    for (QAction* pAction : pFrame->actions())
+        bound.insert(pAction->shortcut(), CommandId(pAction));
+    const std::unique_ptr<QMenu> pContextMenu = LoadMenuResource(IDR_CONTEXT_MENU);
+    ASSERT_TRUE(pContextMenu);
+    int nShown = 0;
+    for (QAction* pDropDown : pFrame->menuBar()->actions() + pContextMenu->actions()) {
+        for (const QAction* pItem : pDropDown->menu()->actions()) {
+            QString strKey = pItem->text().section(u'\t', 1);
+            if (strKey.isEmpty())
+                continue;
+            SCOPED_TRACE(pItem->text().toStdString());
+            ++nShown;
+            // The resources write a key either way, Ctrl+S or Ctrl-S.
+            strKey.replace(QRegularExpression(QStringLiteral("(Ctrl|Alt|Shift)-")), QStringLiteral("\\1+"));
+            const QKeySequence key(strKey, QKeySequence::PortableText);
+            ASSERT_FALSE(key.isEmpty());
+            EXPECT_EQ(bound.values(key), QList<int>{CommandId(pItem)});
+        }
+    }
+    // The Options menu's four keys and the context menu's five.
+    EXPECT_EQ(nShown, 9);
 }
 
 TEST_F(MainFrameTest, AlwaysOnTopTogglesWithItsCheckMarkAndStartsOff)

@@ -99,7 +99,7 @@ case ${TELLWICK_DISCOVERY_HOST:-} in
         status=77
     else
         for tool in ip avahi-daemon avahi-publish avahi-browse dbus-daemon hostname; do
-            command -v "$tool" >/dev/null 2>&1 || { echo "no $tool here (scripts/install-deps.sh installs it)"; status=77; }
+            command -v "$tool" >/dev/null 2>&1 || { echo "no $tool here (scripts/install-deps.sh --test installs it)"; status=77; }
         done
     fi
     if [ "$status" -eq 0 ]; then

@@ -6,7 +6,8 @@
 # answer on the command line; the installed program's window shows the installed icon, a
 # message sent with the installed tellwick-send arrives, and Help opens the installed page.
 . "$(dirname "$0")/session.sh"
-need_tools man convert desktop-file-validate appstreamcli
+need_tools man convert desktop-file-validate appstreamcli ufw
+need_python_module firewall
 case ${TELLWICK_INSTALL:-} in
 prefix) need_tools cmake ;;
 deb) need_tools dpkg-deb ;;
@@ -68,6 +69,35 @@ for page in tellwick tellwick-send; do
     [ -z "$warnings" ] || fail "$page(1): $warnings"
 done
 
+# The firewalls find the ports to open where they look for them, each read by the firewall's own
+# code: ufw's application profiles (in /etc from the package) and firewalld's services.
+[ "$TELLWICK_INSTALL" = prefix ] && ETC="$PREFIX/etc" || ETC="$ROOT/etc"
+if [ "$(id -u)" -ne 0 ]; then
+    # ufw reads profiles for root only.
+    [ "${CI:-}" = true ] && fail "not root: ufw cannot read the profiles"
+    echo "not root: the ufw profiles are not read"
+else
+    # ufw's configuration as this machine has it, with no profiles but the installed ones.
+    UFW_DATA="$SESSION_DIR/ufw"
+    mkdir -p "$UFW_DATA/etc/default" "$UFW_DATA/lib/ufw"
+    cp -r /etc/ufw "$UFW_DATA/etc/" && cp /etc/default/ufw "$UFW_DATA/etc/default/" || fail "no ufw configuration to copy"
+    rm -rf "$UFW_DATA/etc/ufw/applications.d"
+    cp -r "$ETC/ufw/applications.d" "$UFW_DATA/etc/ufw/" || fail "no ufw profiles in $ETC/ufw/applications.d"
+    for profile in "Tellwick=10138/udp" "Tellwick NetBIOS=137,138/udp"; do
+        info=$(ufw --datadir="$UFW_DATA" app info "${profile%%=*}" 2>&1) || fail "ufw: $info"
+        [ "$(echo "$info" | sed -n 's/^  \([0-9]\)/\1/p')" = "${profile#*=}" ] || fail "ufw: $info"
+    done
+fi
+for service in tellwick=10138/udp tellwick-netbios=137/udp,138/udp; do
+    ports=$("$PYTHON" -c '
+import sys
+from firewall.core.io.service import service_reader
+service = service_reader(sys.argv[1] + ".xml", sys.argv[2])
+print(",".join(port + "/" + protocol for port, protocol in service.ports))
+' "${service%%=*}" "$PREFIX/lib/firewalld/services" 2>&1) || fail "firewalld: $ports"
+    [ "$ports" = "${service#*=}" ] || fail "firewalld's service ${service%%=*} opens $ports"
+done
+
 # The installed programs' command lines; a wrong option starts nothing, not even without a display.
 [ "$("$PREFIX/bin/tellwick" --version)" = "Tellwick $TELLWICK_VERSION" ] || fail "tellwick --version: $("$PREFIX/bin/tellwick" --version)"
 [ "$("$PREFIX/bin/tellwick-send" --version)" = "tellwick-send (Tellwick) $TELLWICK_VERSION" ] || fail "tellwick-send --version"
@@ -75,6 +105,11 @@ status=0
 errors=$(env -u DISPLAY "$PREFIX/bin/tellwick" --no-such-option 2>&1 >/dev/null) || status=$?
 [ "$status" = 2 ] || fail "tellwick --no-such-option ended with $status"
 echo "$errors" | grep -q "Unknown option 'no-such-option'" || fail "tellwick --no-such-option said: $errors"
+# Outside a desktop session it says why in one line and ends, instead of Qt's core dump.
+status=0
+errors=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$PREFIX/bin/tellwick" 2>&1 >/dev/null) || status=$?
+[ "$status" = 1 ] && [ "$(printf '%s\n' "$errors" | wc -l)" = 1 ] && echo "$errors" | grep -q "needs a desktop session" ||
+    fail "tellwick without a display ended with $status: $errors"
 
 TELLWICK="$PREFIX/bin/tellwick"
 start_tellwick

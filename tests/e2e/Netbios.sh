@@ -18,7 +18,7 @@ if [ -z "${TELLWICK_NETBIOS_HOST:-}" ]; then
         status=77
     else
         for tool in ip nsenter setpriv ss nmbd nmblookup dumpcap tshark hostname od; do
-            command -v "$tool" >/dev/null 2>&1 || { echo "no $tool here (scripts/install-deps.sh installs it)"; status=77; }
+            command -v "$tool" >/dev/null 2>&1 || { echo "no $tool here (scripts/install-deps.sh --test installs it)"; status=77; }
         done
     fi
     if [ "$status" -eq 0 ]; then

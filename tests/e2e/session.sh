@@ -24,7 +24,7 @@ fail() {
 # A whole-program test that cannot run hides a fault: under CI it fails, elsewhere it skips.
 missing() {
     if [ "${CI:-}" = true ]; then
-        echo "FAIL: $1 is missing (scripts/install-deps.sh installs it)" >&2
+        echo "FAIL: $1 is missing (scripts/install-deps.sh --test installs it)" >&2
         exit 1
     fi
     echo "no $1 here: skipped"

@@ -17,7 +17,7 @@ namespace {
     do {                                                                                      \
         if (!(present)) {                                                                     \
             if (qgetenv("CI") == "true")                                                      \
-                FAIL() << what << " is missing (scripts/install-deps.sh installs it)";        \
+                FAIL() << what << " is missing (scripts/install-deps.sh --test installs it)";        \
             GTEST_SKIP() << what << " is missing";                                            \
         }                                                                                     \
     } while (false)

@@ -146,7 +146,7 @@ TEST(RegistryWineTest, ReadsAsTheRegistryEditorImports)
 {
     if (QStandardPaths::findExecutable(QStringLiteral("wine")).isEmpty()) {
         if (qgetenv("CI") == "true")
-            FAIL() << "wine is missing (scripts/install-deps.sh installs it)";
+            FAIL() << "wine is missing (scripts/install-deps.sh --test installs it)";
         GTEST_SKIP() << "no wine here";
     }
     const QByteArray head = "REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Orvosoft\\Tellwick]\n";
