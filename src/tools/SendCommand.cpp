@@ -54,11 +54,16 @@ int SendMessage(const QByteArray& computer, const QByteArray& typedMessage, std:
         text.truncate(nCut);
     }
     text.append('\0');
-    switch (WriteMailslotDatagram(MailslotPath(ComputerPart(computer)), text)) {
+    QString strWhy;
+    switch (WriteMailslotDatagram(MailslotPath(ComputerPart(computer)), text, &strWhy)) {
     case MailslotWriteResult::Written:
         return kExitSent;
     case MailslotWriteResult::UnknownComputer:
         err << "tellwick-send: cannot find computer \"" << computer.constData() << "\"\n";
+        return kExitFailed;
+    case MailslotWriteResult::NotOneComputer:
+        err << "tellwick-send: \"" << computer.constData() << "\" " << strWhy.toLocal8Bit().constData()
+            << ", not to one computer; the message is not sent (\"*\" sends to every computer)\n";
         return kExitFailed;
     case MailslotWriteResult::WriteFailed:
         break;
