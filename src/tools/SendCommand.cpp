@@ -9,7 +9,10 @@
 
 #include <QCommandLineParser>
 
+#include <array>
+#include <climits>
 #include <iostream>
+#include <limits>
 #include <string>
 
 namespace {
@@ -42,23 +45,38 @@ constexpr char kUsage[] =
     "Exit status: 0 written, 1 not written, 2 wrong arguments.\n"
     "See tellwick-send(1).\n";
 
+// Of a line of standard input, what is kept: enough to cut it between two characters as the
+// whole line would be cut. The rest is read and dropped, so an endless line costs no memory.
+constexpr qsizetype kLineKept = kLongestShown + MB_LEN_MAX;
+
 // Sends one message as the Send Message dialog would, cut to what the receiver shows rather
-// than refused by the network for its size. Returns the exit status.
-int SendMessage(const QByteArray& computer, const QByteArray& typedMessage, std::ostream& err)
+// than refused by the network for its size; bCutShort: the message lost its end already, as
+// a line longer than kLineKept does. Returns the exit status.
+int SendMessage(const QByteArray& computer, const QByteArray& typedMessage, std::ostream& err,
+                bool bCutShort = false)
 {
     QByteArray text = TranslateColorTags(typedMessage);
-    if (text.size() > kLongestShown) {
+    if (text.size() > kLongestShown || bCutShort) {
         const qsizetype nCut = WholeCharactersPrefix(text, kLongestShown);
-        err << "tellwick-send: warning: the message is " << text.size() << " bytes long; Tellwick shows "
-            << kLongestShown << " of them, so it is cut to " << nCut << "\n";
+        err << "tellwick-send: warning: the message is ";
+        if (bCutShort)
+            err << "over " << kLineKept;
+        else
+            err << text.size();
+        err << " bytes long; Tellwick shows " << kLongestShown << " of them, so it is cut to " << nCut << "\n";
         text.truncate(nCut);
     }
     text.append('\0');
-    switch (WriteMailslotDatagram(MailslotPath(ComputerPart(computer)), text)) {
+    QString strWhy;
+    switch (WriteMailslotDatagram(MailslotPath(ComputerPart(computer)), text, &strWhy)) {
     case MailslotWriteResult::Written:
         return kExitSent;
     case MailslotWriteResult::UnknownComputer:
         err << "tellwick-send: cannot find computer \"" << computer.constData() << "\"\n";
+        return kExitFailed;
+    case MailslotWriteResult::NotOneComputer:
+        err << "tellwick-send: \"" << computer.constData() << "\" " << strWhy.toLocal8Bit().constData()
+            << ", not to one computer; the message is not sent (\"*\" sends to every computer)\n";
         return kExitFailed;
     case MailslotWriteResult::WriteFailed:
         break;
@@ -71,15 +89,52 @@ int SendMessage(const QByteArray& computer, const QByteArray& typedMessage, std:
 // one line, and the log one record per line. Sent as read, so a pipe that stays open works.
 int SendLines(const QByteArray& computer, std::istream& in, std::ostream& err)
 {
-    std::string line;
-    while (std::getline(in, line)) {
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        if (const int nStatus = SendMessage(computer, QByteArray::fromStdString(line), err);
-            nStatus != kExitSent)
+    std::array<char, kLineKept + 1> buffer;
+    for (long nLine = 1;; ++nLine) {
+        in.getline(buffer.data(), std::streamsize(buffer.size()));
+        qsizetype nLength = qsizetype(in.gcount());
+        if (in.bad())
+            break;
+        if (nLength == 0 && in.eof())
+            return kExitSent;
+        bool bCutShort = false;
+        if (in.eof()) {
+            // The last line, without its end.
+        } else if (in.fail()) {
+            // The buffer filled before the line ended: the rest of it is dropped.
+            bCutShort = true;
+            in.clear();
+            in.ignore(std::numeric_limits<std::streamsize>::max(), '\n');
+            if (in.bad())
+                break;
+        } else {
+            --nLength; // the line's end, counted but not kept
+        }
+        QByteArray line(buffer.data(), nLength);
+        if (!bCutShort && line.endsWith('\r'))
+            line.chop(1);
+        // The receiver ends a text at its first zero byte and would show only what comes before.
+        if (line.contains('\0')) {
+            err << "tellwick-send: line " << nLine << " holds a zero byte; it and the rest are not sent\n";
+            return kExitFailed;
+        }
+        if (const int nStatus = SendMessage(computer, line, err, bCutShort); nStatus != kExitSent)
             return nStatus;
     }
-    return kExitSent;
+    err << "tellwick-send: cannot read standard input\n";
+    return kExitFailed;
+}
+
+// Help and version: a text that cannot be written is a failure, also when only the last
+// flush tells.
+int WriteText(std::ostream& out, std::ostream& err, const std::string& text)
+{
+    out << text;
+    out.flush();
+    if (out)
+        return kExitSent;
+    err << "tellwick-send: cannot write to standard output\n";
+    return kExitFailed;
 }
 
 } // namespace
@@ -103,14 +158,10 @@ int RunSendCommand(const std::vector<QByteArray>& args, std::istream& in, std::o
             << "\nTry 'tellwick-send --help' for more information.\n";
         return kExitUsage;
     }
-    if (parser.isSet(help)) {
-        out << kUsage;
-        return kExitSent;
-    }
-    if (parser.isSet(version)) {
-        out << "tellwick-send (Tellwick) " << ProgramVersionText() << "\n";
-        return kExitSent;
-    }
+    if (parser.isSet(help))
+        return WriteText(out, err, kUsage);
+    if (parser.isSet(version))
+        return WriteText(out, err, std::string("tellwick-send (Tellwick) ") + ProgramVersionText() + "\n");
     SelectStoredMailslotTransport();
     const QStringList words = parser.positionalArguments();
     if (words.size() < 2) {

@@ -1,4 +1,5 @@
 #include "platform/Logging.h"
+#include "platform/StandardStreams.h"
 #include "tools/SendCommand.h"
 
 #include <QCoreApplication>
@@ -7,6 +8,15 @@
 
 int main(int argc, char* argv[])
 {
+    // A closed standard input must not become the next file opened, and fails every read.
+    const std::bitset<3> closed = ReserveClosedStandardStreams();
+    // The streams' own buffers: those shared with C's stdio take a read error for the end of
+    // the input, and a message would be lost unseen.
+    std::ios::sync_with_stdio(false);
+    if (closed[0])
+        std::cin.setstate(std::ios::badbit);
+    if (closed[1])
+        std::cout.setstate(std::ios::badbit);
     qSetMessagePattern(QString::fromLatin1(kLogMessagePattern));
     QCoreApplication app(argc, argv);
     std::vector<QByteArray> args;

@@ -1,10 +1,12 @@
 #include "messaging/Mailslot.h"
+#include "platform/HostResolver.h"
 
 #include "support/TestInbox.h"
 
 #include "support/Bytes.h"
 #include "support/WarningCapture.h"
 
+#include <QHostAddress>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -147,6 +149,59 @@ TEST_F(MailslotLoopbackTest, APostedMessageGoesOutWhenTheSystemResolverAnswers)
             EXPECT_TRUE(lines[0].startsWith(QStringLiteral("tellwick.mailslot: ") +
                                             QLatin1String(c.warning)))
                 << lines[0].toStdString();
+    }
+}
+
+// Answers every look-up at once with the same address.
+class CFixedResolver : public CHostResolver
+{
+public:
+    explicit CFixedResolver(quint32 address) : m_address(address) { Install(this); }
+    ~CFixedResolver() override { Install(nullptr); }
+
+    void Lookup(const QByteArray&, Callback done) override { done({m_address}, {}); }
+
+private:
+    quint32 m_address;
+};
+
+// Only "*" reaches every computer: a name whose answer is a broadcast or network address (here
+// the loopback subnet's, which stay on this machine) is refused, and so is such an address.
+TEST_F(MailslotLoopbackTest, ANameOrAddressOfManyComputersIsRefused)
+{
+    const struct
+    {
+        quint32 address;
+        const char* what; // nullptr: sent
+    } cases[] = {
+        {0x7F000001, nullptr},
+        {0x7FFFFFFF, "a broadcast address (127.255.255.255)"},
+        {0x7F000000, "a network address (127.0.0.0)"},
+        {0x00000000, "the unspecified address (0.0.0.0)"},
+    };
+    for (const auto& c : cases) {
+        const QString address = QHostAddress(c.address).toString();
+        SCOPED_TRACE(address.toStdString());
+        CFixedResolver resolver(c.address);
+        CWarningCapture warnings("tellwick.mailslot");
+        PostMailslotDatagram(MailslotPath("desk7"), "hi");
+        QString strWhy;
+        const MailslotWriteResult written =
+            WriteMailslotDatagram(MailslotPath(address.toLatin1()), "hi", &strWhy);
+        const QList<QByteArray> received = ReadAll(*m_pInbox);
+        const QStringList lines = warnings.Take();
+        if (!c.what) {
+            EXPECT_EQ(written, MailslotWriteResult::Written);
+            EXPECT_EQ(received.size(), 2);
+            EXPECT_TRUE(lines.isEmpty()) << lines.join(u'\n').toStdString();
+            continue;
+        }
+        EXPECT_EQ(written, MailslotWriteResult::NotOneComputer);
+        EXPECT_EQ(strWhy, QStringLiteral("resolves to ") + QLatin1String(c.what));
+        EXPECT_TRUE(received.isEmpty());
+        EXPECT_EQ(lines, QStringList{QStringLiteral("tellwick.mailslot: cannot send to \"desk7\": it resolves to ") +
+                                     QLatin1String(c.what) +
+                                     QStringLiteral(", not to one computer; the message is not sent")});
     }
 }
 

@@ -6,10 +6,14 @@
 
 #include "support/Bytes.h"
 
+#include <QFile>
+#include <QProcess>
+
 #include <gtest/gtest.h>
 
 #include <clocale>
 #include <sstream>
+#include <streambuf>
 
 namespace {
 
@@ -129,6 +133,100 @@ TEST_F(SendCommandTest, EveryLineOfStandardInputIsAMessageOfItsOwn)
         const SendRun run = RunSend({"localhost", "-"}, c.input);
         EXPECT_EQ(run.nStatus, 0) << run.err;
         EXPECT_EQ(Received(), c.datagrams) << c.input;
+    }
+}
+
+// A line of nLength bytes and its end, then "after\n", made as they are read and never held.
+class CLongLine : public std::streambuf
+{
+public:
+    explicit CLongLine(qsizetype nLength) : m_nLeft(nLength), m_chunk(64 * 1024, 'x') {}
+
+protected:
+    int_type underflow() override
+    {
+        if (m_nLeft > 0) {
+            const qsizetype n = std::min(m_nLeft, m_chunk.size());
+            m_nLeft -= n;
+            setg(m_chunk.data(), m_chunk.data(), m_chunk.data() + n);
+        } else if (!m_bTailGiven) {
+            m_bTailGiven = true;
+            setg(m_tail, m_tail, m_tail + sizeof m_tail - 1);
+        } else {
+            return traits_type::eof();
+        }
+        return traits_type::to_int_type(*gptr());
+    }
+
+private:
+    qsizetype m_nLeft;
+    QByteArray m_chunk;
+    char m_tail[8] = "\nafter\n";
+    bool m_bTailGiven = false;
+};
+
+// The most memory this process has held since the last call, in bytes.
+qint64 PeakMemorySinceLastCall()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    qint64 nPeak = -1;
+    if (status.open(QIODevice::ReadOnly)) {
+        for (const QByteArray& line : status.readAll().split('\n')) {
+            if (line.startsWith("VmHWM:"))
+                nPeak = line.mid(6).trimmed().split(' ').front().toLongLong() * 1024;
+        }
+    }
+    QFile clear(QStringLiteral("/proc/self/clear_refs"));
+    if (clear.open(QIODevice::WriteOnly))
+        clear.write("5"); // starts the peak afresh
+    return nPeak;
+}
+
+TEST_F(SendCommandTest, AnEndlessLineIsReadOnlyAsFarAsItIsSent)
+{
+    PeakMemorySinceLastCall();
+    const qint64 nBefore = PeakMemorySinceLastCall();
+    ASSERT_GT(nBefore, 0);
+    constexpr qsizetype kLength = qsizetype(200) << 20;
+    CLongLine line(kLength);
+    std::istream in(&line);
+    std::ostringstream out;
+    std::ostringstream err;
+    EXPECT_EQ(RunSendCommand({"localhost", "-"}, in, out, err), 0) << err.str();
+    // Holding the line would take all of it, and more while it grows.
+    EXPECT_LT(PeakMemorySinceLastCall() - nBefore, kLength / 8);
+    EXPECT_NE(err.str().find("warning"), std::string::npos) << err.str();
+    EXPECT_EQ(Received(), (QList<QByteArray>{QByteArray(1999, 'x') + '\0', Bytes("after\0")}));
+}
+
+// What the program cannot read or write ends with status 1 and says so; nothing is sent for
+// it, though the lines before it are.
+TEST_F(SendCommandTest, InputAndOutputThatFailEndTheProgramWithStatusOne)
+{
+    const struct
+    {
+        const char* command; // for sh, with the program as $0
+        const char* err;
+        QList<QByteArray> datagrams;
+    } cases[] = {
+        {R"("$0" localhost - </)", "tellwick-send: cannot read standard input\n", {}},
+        {R"("$0" localhost - <&-)", "tellwick-send: cannot read standard input\n", {}},
+        {R"(printf 'one\nt\0wo\nthree\n' | "$0" localhost -)",
+         "tellwick-send: line 2 holds a zero byte; it and the rest are not sent\n", {Bytes("one\0")}},
+        {R"("$0" --help >/dev/full)", "tellwick-send: cannot write to standard output\n", {}},
+        {R"("$0" --version >/dev/full)", "tellwick-send: cannot write to standard output\n", {}},
+        {R"("$0" --help >&-)", "tellwick-send: cannot write to standard output\n", {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.command);
+        QProcess send;
+        send.start(QStringLiteral("/bin/sh"),
+                   {QStringLiteral("-c"), QString::fromLatin1(c.command), QStringLiteral(TELLWICK_SEND_PATH)});
+        ASSERT_TRUE(send.waitForFinished(30000));
+        EXPECT_EQ(send.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(send.exitCode(), 1);
+        EXPECT_EQ(send.readAllStandardError().toStdString(), c.err);
+        EXPECT_EQ(Received(), c.datagrams);
     }
 }
 

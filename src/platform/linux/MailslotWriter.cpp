@@ -44,25 +44,41 @@ std::vector<quint32> ResolveComputerNow(const QByteArray& computer)
     return {addresses.front()};
 }
 
-// One socket serves every write of the process: opening one per datagram would cost more than
-// the write itself. It may broadcast, since a ping answer goes to every computer.
-int SendSocket()
+// One socket per kind serves every write of the process: opening one per datagram would cost
+// more than the write itself. Only the one for "*" may broadcast (a ping answer goes to every
+// computer), so that a message to one computer never reaches them all.
+int SendSocket(bool bBroadcast)
 {
     // Writes come from the user-interface thread only; a failed open is tried again next time.
-    static int s_fd = -1;
-    if (s_fd < 0) {
-        s_fd = socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
+    static int s_fds[2] = {-1, -1};
+    int& fd = s_fds[bBroadcast ? 1 : 0];
+    if (fd < 0) {
+        fd = socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
         const int nBroadcast = 1;
-        if (s_fd >= 0)
-            setsockopt(s_fd, SOL_SOCKET, SO_BROADCAST, &nBroadcast, sizeof nBroadcast);
+        if (fd >= 0 && bBroadcast)
+            setsockopt(fd, SOL_SOCKET, SO_BROADCAST, &nBroadcast, sizeof nBroadcast);
     }
-    return s_fd;
+    return fd;
+}
+
+// Why a computer part other than "." and "*" does not name one computer, if it does not: a
+// spoofed answer to a look-up must not turn a message to one computer into one to all of them.
+std::optional<QString> NotOneComputer(const QByteArray& computer, const std::vector<quint32>& targets)
+{
+    if (computer == "." || computer == "*")
+        return std::nullopt;
+    for (const quint32 target : targets) {
+        if (const AddressKind kind = ClassifyAddress(target); kind != AddressKind::Unicast)
+            return QStringLiteral("resolves to %1 (%2)")
+                .arg(QLatin1String(AddressKindText(kind)), QHostAddress(target).toString());
+    }
+    return std::nullopt;
 }
 
 MailslotWriteResult SendDatagram(const QByteArray& computer, const std::vector<quint32>& targets,
                                  quint16 nPort, QByteArrayView datagram)
 {
-    const int fd = SendSocket();
+    const int fd = SendSocket(computer == "*");
     if (fd < 0)
         return MailslotWriteResult::WriteFailed;
     const bool bNetbios = CurrentMailslotTransport() == MailslotTransport::Netbios;
@@ -99,9 +115,16 @@ void WarnUnknownComputer(QByteArrayView computer, const QString& strReason)
         << "; the message is not sent";
 }
 
+void WarnNotOneComputer(QByteArrayView computer, const QString& strWhy)
+{
+    qCWarning(lcMailslot).noquote().nospace()
+        << "cannot send to \"" << QString::fromLocal8Bit(computer) << "\": it " << strWhy
+        << ", not to one computer; the message is not sent";
+}
+
 } // namespace
 
-MailslotWriteResult WriteMailslotDatagram(QByteArrayView path, QByteArrayView datagram)
+MailslotWriteResult WriteMailslotDatagram(QByteArrayView path, QByteArrayView datagram, QString* pstrWhy)
 {
     const std::optional<QByteArray> computer = MailslotComputer(path);
     if (!computer)
@@ -110,6 +133,11 @@ MailslotWriteResult WriteMailslotDatagram(QByteArrayView path, QByteArrayView da
     const std::vector<quint32> addresses = ResolveComputerNow(target.computer);
     if (addresses.empty())
         return MailslotWriteResult::UnknownComputer;
+    if (const std::optional<QString> why = NotOneComputer(target.computer, addresses)) {
+        if (pstrWhy)
+            *pstrWhy = *why;
+        return MailslotWriteResult::NotOneComputer;
+    }
     return SendDatagram(target.computer, addresses, target.nPort, datagram);
 }
 
@@ -122,7 +150,10 @@ void PostMailslotDatagram(QByteArrayView path, const QByteArray& datagram)
     }
     const ComputerPort target = SplitComputerPort(*computer);
     if (std::optional<std::vector<quint32>> known = KnownAddresses(target.computer)) {
-        SendDatagram(target.computer, *known, target.nPort, datagram);
+        if (const std::optional<QString> why = NotOneComputer(target.computer, *known))
+            WarnNotOneComputer(target.computer, *why);
+        else
+            SendDatagram(target.computer, *known, target.nPort, datagram);
         return;
     }
     CHostResolver::Current().Lookup(
@@ -130,6 +161,8 @@ void PostMailslotDatagram(QByteArrayView path, const QByteArray& datagram)
         [target, datagram](const std::vector<quint32>& addresses, const QString& strError) {
             if (addresses.empty())
                 WarnUnknownComputer(target.computer, strError);
+            else if (const std::optional<QString> why = NotOneComputer(target.computer, {addresses.front()}))
+                WarnNotOneComputer(target.computer, *why);
             else
                 SendDatagram(target.computer, {addresses.front()}, target.nPort, datagram);
         });

@@ -4,6 +4,7 @@
 #include "platform/MailslotDatagram.h"
 #include "platform/NetbiosMailslot.h"
 
+#include <QDeadlineTimer>
 #include <QFileInfo>
 
 #include <atomic>
@@ -13,8 +14,10 @@
 #include <cstring>
 #include <ctime>
 #include <deque>
+#include <fcntl.h>
 #include <mutex>
 #include <netinet/in.h>
+#include <poll.h>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <system_error>
@@ -53,7 +56,6 @@ constexpr size_t kMaxNmbdPacket = 64 * 1024;
 // datagram (with its id) again within this time is that copy.
 constexpr auto kRepeatWindow = std::chrono::seconds(2);
 constexpr size_t kRepeatsKept = 16;
-constexpr auto kReconnectDelay = std::chrono::seconds(2);
 
 bool ReadWhole(int fd, void* pBuffer, size_t nSize)
 {
@@ -74,6 +76,9 @@ bool ReadWhole(int fd, void* pBuffer, size_t nSize)
 
 struct CNmbdRelay::Impl
 {
+    explicit Impl(Times times) : times(times) {}
+
+    const Times times;
     std::atomic<int> nmbd{-1}; // changed under mutex, where Stop shuts it to wake the pump
     int out = -1;
     std::thread pump;
@@ -82,83 +87,136 @@ struct CNmbdRelay::Impl
     std::condition_variable stopped;
     std::deque<std::pair<QByteArray, std::chrono::steady_clock::time_point>> recent;
     bool bToldCut = false;
+    bool bTroubleTold = false; // and nothing relayed since
 
-    // A connection to nmbd that has been asked for our mailslot, or -1 with errno.
-    static int Connect();
+    // A connection to nmbd that has been asked for our mailslot, or -1 with the reason. Never
+    // waits: a socket whose queue of connections is full has not answered either.
+    static int Ask(QString& strError);
+    // Waits, at most times.answer, for nmbd to take the question on the connection.
+    bool AwaitAnswer(QString& strError);
     void Pump();
+    // Relays what nmbd hands on until the connection breaks or the relay stops.
+    void ReadPackets();
     void Relay(QByteArrayView packet);
     bool IsRepeat(const QByteArray& packet);
+    // strWhy empty: the connection was lost.
+    void TellTrouble(const QString& strWhy);
 };
 
-int CNmbdRelay::Impl::Connect()
+int CNmbdRelay::Impl::Ask(QString& strError)
 {
     const QByteArray path = QFile::encodeName(SocketPath());
     sockaddr_un address{};
     address.sun_family = AF_UNIX;
     if (size_t(path.size()) >= sizeof address.sun_path) {
-        errno = ENAMETOOLONG;
+        strError = qt_error_string(ENAMETOOLONG);
         return -1;
     }
     memcpy(address.sun_path, path.constData(), size_t(path.size()));
-    const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    if (fd < 0)
+    const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+    if (fd < 0) {
+        strError = qt_error_string(errno);
         return -1;
+    }
     const size_t nNameLength = strlen(kNetbiosMailslotName);
     const NmbdQuery query{kDatagramPacket, nNameLength, -1};
     // The question is short enough to go out in one piece on a new connection.
     QByteArray question(reinterpret_cast<const char*>(&query), sizeof query);
     question.append(kNetbiosMailslotName);
-    char ack = 1;
-    if (connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0
-        || send(fd, question.constData(), size_t(question.size()), MSG_NOSIGNAL) != question.size()
-        || !ReadWhole(fd, &ack, 1) || ack != 0) {
-        const int nError = errno ? errno : EPROTO;
+    if (connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
+        strError = errno == EAGAIN ? QStringLiteral("it takes no more connections") : qt_error_string(errno);
         close(fd);
-        errno = nError;
+        return -1;
+    }
+    if (const ssize_t nSent = send(fd, question.constData(), size_t(question.size()), MSG_NOSIGNAL);
+        nSent != question.size()) {
+        strError = nSent < 0 ? qt_error_string(errno) : QStringLiteral("it took only part of the question");
+        close(fd);
         return -1;
     }
     return fd;
 }
 
+bool CNmbdRelay::Impl::AwaitAnswer(QString& strError)
+{
+    const int fd = nmbd;
+    const QDeadlineTimer deadline(times.answer);
+    pollfd wait{fd, POLLIN, 0};
+    int nReady = 0;
+    do {
+        nReady = poll(&wait, 1, int(deadline.remainingTime()));
+    } while (nReady < 0 && errno == EINTR);
+    char ack = 1;
+    const ssize_t n = nReady > 0 ? recv(fd, &ack, 1, MSG_DONTWAIT) : -1;
+    if (nReady == 0)
+        strError = QStringLiteral("no answer within %1 ms").arg(times.answer.count());
+    else if (n < 0)
+        strError = qt_error_string(errno);
+    else if (n == 0)
+        strError = QStringLiteral("it closed the connection without an answer");
+    else if (ack != 0)
+        strError = QStringLiteral("it answered %1, not 0 (yes)").arg(int(uchar(ack)));
+    else
+        // What it then hands on is read waiting, until Stop shuts the connection.
+        return fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK) == 0;
+    return false;
+}
+
 void CNmbdRelay::Impl::Pump()
+{
+    for (;;) {
+        QString strWhy;
+        if (AwaitAnswer(strWhy))
+            ReadPackets();
+        if (bStopping)
+            return;
+        TellTrouble(strWhy);
+        std::unique_lock lock(mutex);
+        close(nmbd.exchange(-1));
+        // nmbd went away (restarted, say) or did not answer: ask again until one answers.
+        for (;;) {
+            if (stopped.wait_for(lock, times.retry, [this] { return bStopping.load(); }))
+                return;
+            QString strAskError;
+            nmbd = Ask(strAskError);
+            if (nmbd >= 0)
+                break;
+            lock.unlock();
+            TellTrouble(strAskError);
+            lock.lock();
+        }
+    }
+}
+
+void CNmbdRelay::Impl::ReadPackets()
 {
     QByteArray packet;
     while (!bStopping) {
         NmbdPacketHeader header{};
-        if (ReadWhole(nmbd, &header, sizeof header) && header.length <= kMaxNmbdPacket) {
-            packet.resize(qsizetype(header.length));
-            if (ReadWhole(nmbd, packet.data(), header.length)) {
-                if (header.type == kDatagramPacket)
-                    Relay(packet);
-                continue;
-            }
-        }
-        if (bStopping)
+        if (!ReadWhole(nmbd, &header, sizeof header) || header.length > kMaxNmbdPacket)
             return;
-        // nmbd went away (restarted, say): ask the next one.
+        packet.resize(qsizetype(header.length));
+        if (!ReadWhole(nmbd, packet.data(), header.length))
+            return;
+        if (std::exchange(bTroubleTold, false))
+            qCInfo(lcMailslot).noquote() << "receiving through Samba's nmbd again";
+        if (header.type == kDatagramPacket)
+            Relay(packet);
+    }
+}
+
+void CNmbdRelay::Impl::TellTrouble(const QString& strWhy)
+{
+    // Once until something comes through again: a relay that breaks at every try must not
+    // fill the log every few seconds.
+    if (std::exchange(bTroubleTold, true))
+        return;
+    if (strWhy.isEmpty()) {
         qCWarning(lcMailslot).noquote() << "lost Samba's nmbd at" << SocketPath()
                                         << "- no message arrives until it is back";
-        {
-            const std::lock_guard lock(mutex);
-            close(nmbd.exchange(-1));
-        }
-        for (;;) {
-            std::unique_lock lock(mutex);
-            if (stopped.wait_for(lock, kReconnectDelay, [this] { return bStopping.load(); }))
-                return;
-            lock.unlock();
-            const int fd = Connect();
-            lock.lock();
-            if (bStopping) {
-                if (fd >= 0)
-                    close(fd);
-                return;
-            }
-            nmbd = fd;
-            if (fd >= 0)
-                break;
-        }
-        qCInfo(lcMailslot).noquote() << "receiving through Samba's nmbd again";
+    } else {
+        qCWarning(lcMailslot).noquote() << "cannot receive through Samba's nmbd at" << SocketPath()
+                                        << "-" << strWhy << "- no message arrives until it answers";
     }
 }
 
@@ -197,7 +255,7 @@ bool CNmbdRelay::Impl::IsRepeat(const QByteArray& packet)
     return false;
 }
 
-CNmbdRelay::CNmbdRelay() : m_p(std::make_unique<Impl>()) {}
+CNmbdRelay::CNmbdRelay(Times times) : m_p(std::make_unique<Impl>(times)) {}
 
 CNmbdRelay::~CNmbdRelay()
 {
@@ -223,15 +281,17 @@ int CNmbdRelay::Start(QString& strError)
         strError = qt_error_string(errno);
         return -1;
     }
-    m_p->nmbd = Impl::Connect();
+    QString strWhy;
+    m_p->nmbd = Impl::Ask(strWhy);
     if (m_p->nmbd < 0) {
-        strError = QStringLiteral("%1: %2").arg(SocketPath(), qt_error_string(errno));
+        strError = QStringLiteral("%1: %2").arg(SocketPath(), strWhy);
         close(pair[0]);
         close(pair[1]);
         return -1;
     }
     m_p->out = pair[1];
     m_p->bStopping = false;
+    m_p->bTroubleTold = false;
     try {
         m_p->pump = std::thread(&Impl::Pump, m_p.get());
     } catch (const std::system_error& error) {
