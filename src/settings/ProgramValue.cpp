@@ -29,7 +29,7 @@ QByteArray ReadProgramString(const StringValue& value)
     QByteArray text = value.defaultText.toByteArray();
     CRegistryKey key(HKEY_LOCAL_MACHINE);
     if (key.Open(HKEY_CURRENT_USER, kProgramKey))
-        key.ReadString(value.name, text);
+        key.ReadText(value.name, text);
     return text;
 }
 

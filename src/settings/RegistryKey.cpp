@@ -76,6 +76,15 @@ bool CRegistryKey::ReadString(QByteArrayView name, QByteArray& text)
     return true;
 }
 
+bool CRegistryKey::ReadText(QByteArrayView name, QByteArray& text)
+{
+    QByteArray stored;
+    if (!ReadString(name, stored) || m_dwLastType != REG_SZ)
+        return false;
+    text = stored;
+    return true;
+}
+
 bool CRegistryKey::WriteDword(QByteArrayView name, quint32 dwValue)
 {
     char bytes[kDwordSize];

@@ -33,6 +33,9 @@ public:
     bool ReadDword(QByteArrayView name, quint32& dwValue);
     // Takes any value of at most 200 bytes as text up to its first zero byte.
     bool ReadString(QByteArrayView name, QByteArray& text);
+    // As ReadString, but only a text (REG_SZ): a number or bytes stored under a text option's
+    // name mean no text, and text is left as it was.
+    bool ReadText(QByteArrayView name, QByteArray& text);
     bool WriteDword(QByteArrayView name, quint32 dwValue);
     // Stores the text as a REG_SZ with its terminating zero byte.
     bool WriteString(QByteArrayView name, QByteArrayView text);

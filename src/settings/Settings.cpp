@@ -38,8 +38,8 @@ void CSettings::Load()
     key.ReadDword(kLogToFile.name, m_bLogToFile);
     key.ReadDword(kFlashTrayIcon.name, m_bFlashTrayIcon);
     key.ReadDword(kMakeVisible.name, m_bMakeVisible);
-    key.ReadString(kLogFileName.name, m_strLogFileName);
-    key.ReadString(kFastMark.name, m_strFastMark);
+    key.ReadText(kLogFileName.name, m_strLogFileName);
+    key.ReadText(kFastMark.name, m_strFastMark);
     key.Close();
 }
 

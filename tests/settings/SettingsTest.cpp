@@ -2,6 +2,7 @@
 
 #include "platform/RegistryText.h"
 #include "settings/Catalogue.h"
+#include "settings/ProgramValue.h"
 #include "settings/RegistryKey.h"
 
 #include "support/Bytes.h"
@@ -190,6 +191,27 @@ TEST_F(SettingsTest, RecordsBeforeAndAfterASave)
     EXPECT_EQ(before.GetLogFileName(), "Tellwick.log");
     EXPECT_EQ(after.GetMaxLines(), 42);
     EXPECT_EQ(after.GetLogFileName(), "other.log");
+}
+
+TEST_F(SettingsTest, ATextOptionStoredAsAnotherTypeKeepsItsDefault)
+{
+    // A number or bytes under a text option's name is no text: read as one, dword:00000001
+    // made a log file named "\001".
+    const struct
+    {
+        quint32 dwType;
+        QByteArray data;
+    } stored[] = {{REG_DWORD, Bytes("\1\0\0\0")}, {REG_BINARY, Bytes("x\0")}, {REG_NONE, Bytes("y\0")}};
+    for (const auto& c : stored) {
+        for (const StringValue& value : {kLogFileName, kFastMark, kTransport}) {
+            RemoveStoreFile();
+            Store(value.name, c.dwType, c.data);
+            const CSettings settings;
+            EXPECT_EQ(settings.GetLogFileName(), "Tellwick.log") << c.dwType;
+            EXPECT_EQ(settings.GetFastMark(), kEquals) << c.dwType;
+            EXPECT_EQ(ReadProgramString(kTransport), "udp") << c.dwType;
+        }
+    }
 }
 
 } // namespace
