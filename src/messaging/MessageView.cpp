@@ -318,7 +318,7 @@ void CMessageView::AddLoggedLine(const QByteArray& text, bool bLogToFile,
             WriteLog();
         if (bInSlice) {
             m_pendingLogName = logFileName;
-            m_pendingLog.append(line).append("\r\n");
+            AppendLogRecord(m_pendingLog, line);
         } else {
             AppendLog(logFileName, line);
         }

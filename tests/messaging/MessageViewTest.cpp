@@ -281,6 +281,15 @@ TEST_F(MessageViewTest, AddedLinesAreStampedAndLoggedAsTheSettingsSay)
     }
 }
 
+TEST_F(MessageViewTest, AMessageIsOneLogRecordWhateverItCarriesAndIsShownAsSent)
+{
+    TestView& view = MakeView();
+    Receive("hi\r\n06/15/01 14:04:00 FORGED\x1b[2J");
+    view.OnTimer();
+    EXPECT_EQ(view.Lines(), QList<QByteArray>{"06/15/01 14:03:59 hi\r\n06/15/01 14:04:00 FORGED\x1b[2J"});
+    EXPECT_EQ(Log(), "06/15/01 14:03:59 hi\\r\\n06/15/01 14:04:00 FORGED\\x1b[2J\r\n");
+}
+
 TEST_F(MessageViewTest, LogSettingsAreReadPerLineButTheStampSwitchOnlyWhenMade)
 {
     TestView& view = MakeView();
