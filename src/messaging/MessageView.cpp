@@ -230,7 +230,16 @@ bool CMessageView::ReadMessage()
         return false;
     const QByteArray text = DatagramText(datagram);
     if (IsPing(text)) {
-        AnswerPing();
+        // Every copy broadcasts its answer: a host pinging in a loop must not make them all
+        // broadcast in a loop.
+        const qint64 nNow = m_clock();
+        if (nNow != m_nPingSecond) {
+            m_nPingSecond = nNow;
+            AnswerPing();
+        } else if (m_nPingsNotAnswered++ == 0) {
+            qCWarning(lcMailslot).noquote()
+                << "pings come faster than one a second: only the first of each second is answered";
+        }
         return true;
     }
     ProcessMessage(text);
@@ -318,7 +327,7 @@ void CMessageView::AddLoggedLine(const QByteArray& text, bool bLogToFile,
             WriteLog();
         if (bInSlice) {
             m_pendingLogName = logFileName;
-            m_pendingLog.append(line).append("\r\n");
+            AppendLogRecord(m_pendingLog, line);
         } else {
             AppendLog(logFileName, line);
         }

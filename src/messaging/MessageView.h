@@ -15,11 +15,12 @@
 class CMailslotInbox;
 
 // The message window: shows the received messages and is also the receiver. Every tick of its
-// poll timer drains the own inbox; a ping is answered, a repeat dropped, and every other message
-// is offered to the alerts, signalled to the main window and shown through AddMessage, the one
-// way by which lines reach the display and the log. A tick reads in slices of kSliceMs at most
-// and lets the window answer between them; messages keep their order and their steps as if all
-// had been read at once. Its commands come to it first, ahead of the main frame's.
+// poll timer drains the own inbox; a ping is answered (one a second at most), a repeat dropped,
+// and every other message is offered to the alerts, signalled to the main window and shown
+// through AddMessage, the one way by which lines reach the display and the log. A tick reads in
+// slices of kSliceMs at most and lets the window answer between them; messages keep their order
+// and their steps as if all had been read at once. Its commands come to it first, ahead of the
+// main frame's.
 class CMessageView : public CTextView, public CCmdTarget
 {
     Q_OBJECT
@@ -54,6 +55,8 @@ public:
     // The text of the last message the pipeline accepted.
     const QByteArray& LastText() const { return m_strLastText; }
 
+    // Pings not answered so far, for coming in a second in which one was answered already.
+    quint64 PingsNotAnswered() const { return m_nPingsNotAnswered; }
     // Alert task starts skipped so far because the task's previous run still ran.
     int SkippedTaskStarts() const { return m_nSkippedTaskStarts; }
     void SetSliceClock(SliceClock clock) { m_sliceClock = std::move(clock); }
@@ -154,6 +157,8 @@ private:
     bool m_bCreated = false;
     bool m_bAlertFileWhole = false; // else the file there is kept aside before it is replaced
     int m_nSkippedTaskStarts = 0;
+    qint64 m_nPingSecond = -1; // of the last ping answered, on m_clock
+    quint64 m_nPingsNotAnswered = 0;
     bool m_bReportingPollError = false;
     bool m_bInboxFailureTold = false;
 };

@@ -13,6 +13,11 @@ QString NotificationText(QByteArrayView text)
             i += ParseDecodedColorCode(QStringView(decoded).sliced(i)).nLength;
             continue;
         }
+        // Control characters are left out: a notification shows one line of text.
+        if (decoded[i].unicode() < 0x20 || decoded[i].unicode() == 0x7f) {
+            ++i;
+            continue;
+        }
         // A character outside the basic plane is two units: it is taken whole or not at all.
         const qsizetype nUnits = decoded[i].isHighSurrogate() && i + 1 < decoded.size() &&
                                          decoded[i + 1].isLowSurrogate()

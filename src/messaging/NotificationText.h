@@ -7,5 +7,6 @@
 inline constexpr int kNotificationTextLength = 200;
 
 // What a desktop notification shows of a received message: its text as the view decodes it,
-// without colour codes, cut at kNotificationTextLength characters (never inside one).
+// without colour codes and the other control characters (below 0x20, and DEL), cut at
+// kNotificationTextLength characters (never inside one).
 QString NotificationText(QByteArrayView text);

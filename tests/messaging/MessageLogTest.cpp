@@ -48,6 +48,36 @@ TEST_F(MessageLogTest, RecordsAreAppendedWithTheirBytesAsTheyAre)
     EXPECT_EQ(Hex(Contents("Tellwick.log")), Hex(expected));
 }
 
+TEST_F(MessageLogTest, AMessageStaysOneRecordWhateverControlBytesItCarries)
+{
+    const struct
+    {
+        QByteArray line;
+        QByteArray record;
+    } cases[] = {
+        // A line break in a message must not start a record of its own.
+        {"hi\r\n12/09/26 09:00:00 FORGED", "hi\\r\\n12/09/26 09:00:00 FORGED"},
+        {"\x1b[2J\x07\x7f\x01\x1f\ttab", "\\x1b[2J\\x07\\x7f\\x01\\x1f\\ttab"},
+        {Bytes("a\0b"), "a\\x00b"},
+        // A backslash is doubled, so that an escape can be told from the text itself.
+        {"C:\\temp\\x41 \\n", "C:\\\\temp\\\\x41 \\\\n"},
+        // The colour code and bytes from 0x80 on are text.
+        {"\x03" "4,1Alarm\x03 \xe9t\xe9 \x80\x9b", "\x03" "4,1Alarm\x03 \xe9t\xe9 \x80\x9b"},
+    };
+    QByteArray records;
+    QByteArray expected;
+    for (const auto& c : cases) {
+        AppendLogRecord(records, c.line);
+        expected.append(c.record).append("\r\n");
+    }
+    // One record at a time and a batch of them end the same.
+    for (const auto& c : cases)
+        EXPECT_TRUE(AppendLog("Tellwick.log", c.line));
+    EXPECT_TRUE(AppendLogRecords("logs/Tellwick.log", records));
+    EXPECT_EQ(Hex(Contents("Tellwick.log")), Hex(expected));
+    EXPECT_EQ(Hex(Contents("logs/Tellwick.log")), Hex(expected));
+}
+
 TEST_F(MessageLogTest, AnExistingLogGrowsAfterItsLastByte)
 {
     QFile file(QStringLiteral("logs/Tellwick.log"));

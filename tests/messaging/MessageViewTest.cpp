@@ -241,6 +241,35 @@ INSTANTIATE_TEST_SUITE_P(
         DuplicateCase{"ClockSetBack", {}, {{0, "hi"}, {-3600, "hi"}}, {"hi", "hi"}}),
     CaseName());
 
+TEST_F(MessageViewTest, AtMostOnePingASecondIsAnsweredTheOthersAreCountedAndToldOnce)
+{
+    TestView& view = MakeView();
+    CWarningCapture warnings("tellwick.mailslot");
+    const struct
+    {
+        int nSecond;
+        int nPings; // read in one tick
+        int nAnswered;
+        quint64 nNotAnswered;
+    } steps[] = {
+        {0, 1, 1, 0}, // a single ping, as before
+        {1, 5, 2, 4},
+        {1, 1, 2, 5}, // in a later tick of the same second
+        {2, 3, 3, 7},
+        {-3600, 1, 4, 7}, // the clock set back
+    };
+    for (const auto& step : steps) {
+        m_now = kStart + step.nSecond;
+        for (int i = 0; i < step.nPings; ++i)
+            Receive(i % 2 ? "who <PING> is there" : "<PING>");
+        view.OnTimer();
+        EXPECT_EQ(view.m_nPings, step.nAnswered) << step.nSecond;
+        EXPECT_EQ(view.PingsNotAnswered(), step.nNotAnswered) << step.nSecond;
+    }
+    EXPECT_EQ(warnings.Take().size(), 1);
+    EXPECT_TRUE(view.Lines().isEmpty());
+}
+
 TEST_F(MessageViewTest, EveryWaitingDatagramIsShownInOrderInOneTick)
 {
     SetDword(kAddDateTime, 0);
@@ -279,6 +308,15 @@ TEST_F(MessageViewTest, AddedLinesAreStampedAndLoggedAsTheSettingsSay)
         EXPECT_EQ(view.Lines(), QList<QByteArray>{c.line}) << c.name;
         EXPECT_EQ(Log(), c.log) << c.name;
     }
+}
+
+TEST_F(MessageViewTest, AMessageIsOneLogRecordWhateverItCarriesAndIsShownAsSent)
+{
+    TestView& view = MakeView();
+    Receive("hi\r\n06/15/01 14:04:00 FORGED\x1b[2J");
+    view.OnTimer();
+    EXPECT_EQ(view.Lines(), QList<QByteArray>{"06/15/01 14:03:59 hi\r\n06/15/01 14:04:00 FORGED\x1b[2J"});
+    EXPECT_EQ(Log(), "06/15/01 14:03:59 hi\\r\\n06/15/01 14:04:00 FORGED\\x1b[2J\r\n");
 }
 
 TEST_F(MessageViewTest, LogSettingsAreReadPerLineButTheStampSwitchOnlyWhenMade)

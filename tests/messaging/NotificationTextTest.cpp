@@ -35,6 +35,9 @@ TEST(NotificationTextTest, PlainTextCutAtWholeCharacters)
              QByteArray(kNotificationTextLength, 'a') + "tail",
          twoHundred},
         {smiles.toUtf8(), smiles.left(2 * kNotificationTextLength)},
+        // Nor do the other control characters, which are left out.
+        {"one\r\ntwo\x1b[1m\x7f\tthree\x01", QStringLiteral("onetwo[1mthree")},
+        {QByteArray(50, '\n') + QByteArray(kNotificationTextLength, 'a') + "tail", twoHundred},
     };
     for (const auto& c : cases)
         EXPECT_EQ(NotificationText(c.text), c.shown) << c.text.left(40).toStdString();
