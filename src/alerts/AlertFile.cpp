@@ -12,19 +12,9 @@
 
 namespace {
 
-// The current folder as last seen: once it is deleted under the running program its name can no
-// longer be asked for, and the one it had is what the messages name.
-QString AlertFolderPath(const char* name)
-{
-    static QString s_strFolder;
-    if (QString strNow = QDir::currentPath(); !strNow.isEmpty())
-        s_strFolder = std::move(strNow);
-    return s_strFolder + u'/' + QString::fromLatin1(name);
-}
-
 QString AlertFilePath()
 {
-    return AlertFolderPath(kAlertFileName);
+    return QDir::current().absoluteFilePath(QString::fromLatin1(kAlertFileName));
 }
 
 void WarnNotSaved(const QString& strError)
@@ -65,7 +55,7 @@ bool KeepDamagedFile(QString& strError)
     }
     qCWarning(lcAlerts).noquote().nospace()
         << "the alert file that did not load whole is kept as "
-        << AlertFolderPath(kDamagedAlertFileName);
+        << QDir::current().absoluteFilePath(QString::fromLatin1(kDamagedAlertFileName));
     return true;
 }
 
@@ -93,8 +83,6 @@ void WriteAlerts(CArchive& ar, const CAlertList& alerts)
 
 bool LoadAlerts(CAlertList& alerts)
 {
-    // Named now, while the folder is there to be named.
-    const QString strPath = AlertFilePath();
     QFile file;
     // Not a FIFO or a device: opening or reading one could hold the start for ever.
     const int nError = OpenRegularFileForReading(kAlertFileName, file);
@@ -102,7 +90,7 @@ bool LoadAlerts(CAlertList& alerts)
         return false;
     if (nError != 0) {
         qCWarning(lcAlerts).noquote().nospace()
-            << "alert file not loaded: " << strPath << ": " << FileErrorText(nError);
+            << "alert file not loaded: " << AlertFilePath() << ": " << FileErrorText(nError);
         return false;
     }
     try {
@@ -112,15 +100,13 @@ bool LoadAlerts(CAlertList& alerts)
     } catch (const CArchiveException&) {
     }
     qCWarning(lcAlerts).noquote().nospace()
-        << "alert file not loaded whole: " << strPath << ": "
+        << "alert file not loaded whole: " << AlertFilePath() << ": "
         << (file.error() != QFileDevice::NoError ? file.errorString() : QStringLiteral("damaged"));
     return false;
 }
 
 bool SaveAlerts(const CAlertList& alerts, bool bKeepOld)
 {
-    // Named now, while the folder is there to be named.
-    AlertFilePath();
     // A FIFO or a device in its place is left alone.
     if (const int nError = CheckRegularFile(kAlertFileName); nError != 0) {
         WarnNotSaved(FileErrorText(nError));

@@ -214,20 +214,4 @@ TEST_F(AlertFileTest, OnlyARegularFileIsReadOrReplaced)
                                             QStringLiteral("tellwick.alerts: alert file not saved: ") + strNotRegular}));
 }
 
-TEST_F(AlertFileTest, AFolderDeletedUnderTheProgramIsStillNamed)
-{
-    const QString strStart = QDir::currentPath();
-    const QString strGone = strStart + QStringLiteral("/gone");
-    ASSERT_TRUE(QDir().mkpath(strGone));
-    ASSERT_TRUE(QDir::setCurrent(strGone));
-    CAlertList alerts;
-    EXPECT_FALSE(LoadAlerts(alerts));
-    ASSERT_TRUE(QDir(strGone).removeRecursively());
-    CWarningCapture warnings("tellwick.alerts");
-    EXPECT_FALSE(SaveAlerts(GoldenAlerts()));
-    ASSERT_TRUE(QDir::setCurrent(strStart));
-    EXPECT_EQ(warnings.Take(), QStringList{QStringLiteral("tellwick.alerts: alert file not saved: ") + strGone +
-                                           QStringLiteral("/alerts.twk: No such file or directory")});
-}
-
 } // namespace
