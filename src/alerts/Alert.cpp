@@ -2,7 +2,13 @@
 
 #include "extlib/orvosched/Task.h"
 #include "platform/ContainsBytes.h"
+#include "platform/Logging.h"
 #include "platform/mfc/Archive.h"
+
+#include <QFile>
+
+#include <algorithm>
+#include <utility>
 
 IMPLEMENT_SERIAL(CAlert, CObject, VERSIONABLE_SCHEMA | 1);
 
@@ -32,6 +38,7 @@ CAlert::~CAlert() = default;
 
 void CAlert::SetTask(const CTask* pTask)
 {
+    m_bStartFailureTold = false;
     m_pTask.reset();
     if (pTask)
         m_pTask = pTask->Clone();
@@ -43,22 +50,32 @@ CAlert::TaskStart CAlert::RunTask()
         return TaskStart::NoTask;
     if (m_pTask->IsRunning())
         return TaskStart::StillRunning;
-    return m_pTask->Run() ? TaskStart::Started : TaskStart::Failed;
+    if (m_pTask->Run())
+        return TaskStart::Started;
+    if (!std::exchange(m_bStartFailureTold, true)) {
+        qCWarning(lcAlerts).noquote().nospace()
+            << "the alert \"" << QString::fromLocal8Bit(m_strDescription)
+            << "\" cannot start its program \"" << QFile::decodeName(m_pTask->GetProgram())
+            << "\": it is missing or cannot be run";
+    }
+    return TaskStart::Failed;
+}
+
+bool CAlert::Matches(QByteArrayView text) const
+{
+    return m_bActive && std::any_of(m_keywords.begin(), m_keywords.end(), [text](const QByteArray& keyword) {
+               return ContainsBytes(text, keyword);
+           });
 }
 
 bool CAlert::Match(QByteArrayView text, TaskStart* pStart)
 {
-    if (!m_bActive)
+    if (!Matches(text))
         return false;
-    for (const QByteArray& keyword : m_keywords) {
-        if (ContainsBytes(text, keyword)) {
-            const TaskStart start = RunTask();
-            if (pStart)
-                *pStart = start;
-            return true;
-        }
-    }
-    return false;
+    const TaskStart start = RunTask();
+    if (pStart)
+        *pStart = start;
+    return true;
 }
 
 void CAlert::Serialize(CArchive& ar)

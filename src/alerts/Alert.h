@@ -35,11 +35,13 @@ public:
     void SetTask(const CTask* pTask);
     const CTask* GetTask() const { return m_pTask.get(); }
     // Runs the task if there is one, active or not, unless its previous run still runs: a
-    // flood of matching messages must not start a flood of programs.
+    // flood of matching messages must not start a flood of programs. A program that cannot be
+    // started is told on standard error, once for the alert (again after its task was set).
     TaskStart RunTask();
     // True when the alert is active and one of its keywords occurs in the text, exactly as
-    // written (case and blanks included); the first keyword found runs the task once, and
-    // pStart, when given, learns what became of that start.
+    // written (case and blanks included).
+    bool Matches(QByteArrayView text) const;
+    // Matches, and then runs the task once; pStart, when given, learns what became of it.
     bool Match(QByteArrayView text, TaskStart* pStart = nullptr);
     QByteArray GetDescription() const { return m_strDescription; }
 
@@ -51,6 +53,7 @@ public:
 
 private:
     std::unique_ptr<CTask> m_pTask;
+    bool m_bStartFailureTold = false;
 };
 
 // The alerts in file and matching order. While the Properties sheet is open its Alerts page

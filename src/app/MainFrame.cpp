@@ -119,6 +119,10 @@ void CMainFrame::CreateView()
     QLabel* pSkipped = AddCountLabel(statusBar(), QStringLiteral("skippedTaskStartsLabel"));
     connect(pView, &CMessageView::TaskStartsSkipped, pSkipped,
             [pSkipped](int nTotal) { ShowCount(pSkipped, IDS_TASK_STARTS_SKIPPED, nTotal); });
+    // And those whose program could not be started at all.
+    QLabel* pFailed = AddCountLabel(statusBar(), QStringLiteral("failedTaskStartsLabel"));
+    connect(pView, &CMessageView::TaskStartsFailed, pFailed,
+            [pFailed](int nTotal) { ShowCount(pFailed, IDS_TASK_STARTS_FAILED, nTotal); });
     // So are messages the system dropped in a flood, before they could be taken in.
     QLabel* pDropped = AddCountLabel(statusBar(), QStringLiteral("datagramsDroppedLabel"));
     connect(pView, &CMessageView::DatagramsDropped, pDropped,

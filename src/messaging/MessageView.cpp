@@ -71,7 +71,7 @@ CMessageView::CMessageView(QWidget* pParent, Clock clock)
     m_sliceTimer.setSingleShot(true);
     m_sliceTimer.setInterval(0);
     connect(&m_sliceTimer, &QTimer::timeout, this, [this] {
-        if (m_nToRead > 0 && !m_bReportingPollError)
+        if ((m_nToRead > 0 || !m_taskStarts.empty()) && !m_bReportingPollError)
             ReadSlice();
         viewport()->update();
     });
@@ -172,15 +172,47 @@ void CMessageView::ReadSlice()
     // Once per slice: a change of the store, by hand too, counts from the next slice on.
     ReadSliceOptions();
     m_slice.nEndMs = nEndMs;
-    do {
+    // The tasks of a message start before the next message is read. A tick nested in one of
+    // them (its own dialog) reads on; the tasks of its messages wait behind.
+    bool bWorked = false;
+    if (!m_taskStarts.empty() && !m_bStartingTasks) {
+        StartTasks();
+        bWorked = true;
+    }
+    while (m_nToRead > 0 && (m_taskStarts.empty() || m_bStartingTasks) &&
+           (!std::exchange(bWorked, true) || m_sliceClock() < nEndMs)) {
         --m_nToRead;
         ReadMessage();
-        // A tick nested in this message (a task's own dialog) read in a slice of its own.
+        // A tick nested in this message read in a slice of its own.
         m_slice.nEndMs = nEndMs;
-    } while (m_nToRead > 0 && m_sliceClock() < nEndMs);
+    }
     WriteLog();
-    if (m_nToRead > 0)
+    if (m_nToRead > 0 || (!m_taskStarts.empty() && !m_bStartingTasks))
         m_sliceTimer.start();
+}
+
+void CMessageView::StartTasks()
+{
+    if (m_bStartingTasks)
+        return;
+    const QScopedValueRollback starting(m_bStartingTasks, true);
+    const qint64 nEndMs = m_slice.nEndMs;
+    // At least one start per slice, so that the starts move on however slow each is.
+    do {
+        const std::shared_ptr<CAlert> pAlert = std::move(m_taskStarts.front());
+        m_taskStarts.pop_front();
+        switch (pAlert->RunTask()) {
+        case CAlert::TaskStart::StillRunning:
+            emit TaskStartsSkipped(++m_nSkippedTaskStarts);
+            break;
+        case CAlert::TaskStart::Failed:
+            emit TaskStartsFailed(++m_nFailedTaskStarts);
+            break;
+        default:
+            break;
+        }
+        m_slice.nEndMs = nEndMs;
+    } while (!m_taskStarts.empty() && m_sliceClock() < nEndMs);
 }
 
 void CMessageView::ReadSliceOptions()
@@ -266,18 +298,18 @@ void CMessageView::ProcessMessage(const QByteArray& text)
     m_lastTime = m_clock();
 
     if (m_slice.bCheckAlerts) {
-        // Only the alerts that can match are asked; they are held here, as a task's own loop
-        // may change the list meanwhile.
+        // Only the alerts that can match are asked. Those that do are held until their tasks
+        // have started, as a task's own loop may change the list meanwhile; the starts that do
+        // not fit into this slice follow in the next ones.
         CAlertList candidates;
         m_matcher.FindCandidates(m_alerts, text, candidates);
+        std::copy_if(candidates.begin(), candidates.end(), std::back_inserter(m_taskStarts),
+                     [&text](const std::shared_ptr<CAlert>& pAlert) { return pAlert->Matches(text); });
         // A task may read the log: the lines before this one are there when it starts.
         if (!candidates.empty())
             WriteLog();
-        for (const std::shared_ptr<CAlert>& pAlert : candidates) {
-            CAlert::TaskStart start = CAlert::TaskStart::NoTask;
-            if (pAlert->Match(text, &start) && start == CAlert::TaskStart::StillRunning)
-                emit TaskStartsSkipped(++m_nSkippedTaskStarts);
-        }
+        if (!m_taskStarts.empty())
+            StartTasks();
         // Tasks that took this long may have run a loop in which the options changed.
         if (!candidates.empty() && m_sliceClock() >= m_slice.nEndMs) {
             const qint64 nEndMs = m_slice.nEndMs;

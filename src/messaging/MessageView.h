@@ -9,6 +9,7 @@
 #include <QDeadlineTimer>
 #include <QTimer>
 
+#include <deque>
 #include <functional>
 #include <memory>
 
@@ -19,8 +20,8 @@ class CMailslotInbox;
 // and every other message is offered to the alerts, signalled to the main window and shown
 // through AddMessage, the one way by which lines reach the display and the log. A tick reads in
 // slices of kSliceMs at most and lets the window answer between them; messages keep their order
-// and their steps as if all had been read at once. Its commands come to it first, ahead of the
-// main frame's.
+// and their steps as if all had been read at once. Alert tasks start in slices too, in order,
+// and the next message waits for them. Its commands come to it first, ahead of the main frame's.
 class CMessageView : public CTextView, public CCmdTarget
 {
     Q_OBJECT
@@ -59,6 +60,8 @@ public:
     quint64 PingsNotAnswered() const { return m_nPingsNotAnswered; }
     // Alert task starts skipped so far because the task's previous run still ran.
     int SkippedTaskStarts() const { return m_nSkippedTaskStarts; }
+    // Alert task starts that failed so far: the program is missing or cannot be run.
+    int FailedTaskStarts() const { return m_nFailedTaskStarts; }
     void SetSliceClock(SliceClock clock) { m_sliceClock = std::move(clock); }
 
     void OnSendMessage();
@@ -76,6 +79,9 @@ signals:
     void InboxUnavailable(const QString& strText);
     // Another alert task start was skipped; nTotal counts them all since the window was made.
     void TaskStartsSkipped(int nTotal);
+    // An alert task's program could not be started; nTotal counts the failed starts since the
+    // window was made.
+    void TaskStartsFailed(int nTotal);
     // Datagrams that reached this computer were dropped by the system, for arriving faster than
     // they were taken in; nTotal counts them since the window was made.
     void DatagramsDropped(qulonglong nTotal);
@@ -129,6 +135,8 @@ private:
     };
 
     void ReadSliceOptions();
+    // Starts the waiting alert tasks in order until none is left or the slice's time is up.
+    void StartTasks();
     // With bInSlice the record waits in m_pendingLog for the others of the slice.
     void AddLoggedLine(const QByteArray& text, bool bLogToFile, const QByteArray& logFileName,
                        bool bInSlice);
@@ -157,6 +165,10 @@ private:
     bool m_bCreated = false;
     bool m_bAlertFileWhole = false; // else the file there is kept aside before it is replaced
     int m_nSkippedTaskStarts = 0;
+    int m_nFailedTaskStarts = 0;
+    // The alerts whose tasks a message asked for and that have not been started yet.
+    std::deque<std::shared_ptr<CAlert>> m_taskStarts;
+    bool m_bStartingTasks = false;
     qint64 m_nPingSecond = -1; // of the last ping answered, on m_clock
     quint64 m_nPingsNotAnswered = 0;
     bool m_bReportingPollError = false;

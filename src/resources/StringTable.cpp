@@ -36,6 +36,7 @@ constexpr std::array kStrings{
     ResString{IDS_CANT_WRITE_MAILSLOT, "Can't write to mailslot"},
     ResString{IDS_TASK_STARTS_SKIPPED, "Alert task starts skipped, still running: %d"},
     ResString{IDS_DATAGRAMS_DROPPED, "Messages lost, arriving faster than taken in: %llu"},
+    ResString{IDS_TASK_STARTS_FAILED, "Alert task starts failed, program missing: %d"},
     ResString{IDC_BROWSE, "Browse for log file"},
     ResString{ID_SEND_MESSAGE, "Send a message to another computer running Tellwick\nSend Message"},
     ResString{AFX_IDS_APP_TITLE, "Tellwick"},

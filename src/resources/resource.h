@@ -142,6 +142,7 @@ inline constexpr int IDS_UNABLE_TO_CREATE_MAILSLOT = 226;
 inline constexpr int IDS_CANT_WRITE_MAILSLOT = 227;
 inline constexpr int IDS_TASK_STARTS_SKIPPED = 230;
 inline constexpr int IDS_DATAGRAMS_DROPPED = 231;
+inline constexpr int IDS_TASK_STARTS_FAILED = 232;
 
 // Framework standard strings, with the framework's standard values
 inline constexpr int AFX_IDS_APP_TITLE = 57344;

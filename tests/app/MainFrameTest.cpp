@@ -538,6 +538,8 @@ TEST_F(MainFrameTest, SkippedAlertTaskStartsAndDroppedMessagesAreCountedInTheSta
     } counts[] = {
         {"skippedTaskStartsLabel", [&] { emit pView->TaskStartsSkipped(3); },
          QStringLiteral("Alert task starts skipped, still running: 3")},
+        {"failedTaskStartsLabel", [&] { emit pView->TaskStartsFailed(2); },
+         QStringLiteral("Alert task starts failed, program missing: 2")},
         {"datagramsDroppedLabel", [&] { emit pView->DatagramsDropped(5000000000ULL); },
          QStringLiteral("Messages lost, arriving faster than taken in: 5000000000")},
     };

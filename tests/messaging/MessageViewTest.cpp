@@ -660,6 +660,75 @@ TEST_F(MessageViewTest, AnAlertTaskIsNotStartedAgainWhileItsProgramRuns)
     gate.remove();
 }
 
+TEST_F(MessageViewTest, ManyMatchingAlertsStartInSlicesInOrderAheadOfTheNextMessage)
+{
+    SetDword(kAddDateTime, 0);
+    TestView& view = MakeView();
+    // Every look at the slice clock ends the slice: one start per slice.
+    view.m_nSliceStep = kSliceEveryMessage;
+    const auto pRuns = std::make_shared<std::vector<QByteArray>>();
+    std::vector<QByteArray> expected;
+    const auto addAlert = [&](const QByteArray& name, const QByteArray& keyword) {
+        auto pAlert = std::make_shared<CAlert>();
+        const CRecordingTask task(pRuns, name);
+        pAlert->SetTask(&task);
+        pAlert->m_keywords = {keyword};
+        view.m_alerts.push_back(pAlert);
+        expected.push_back(name);
+    };
+    for (int i = 0; i < 6; ++i)
+        addAlert("disk " + QByteArray::number(i), "disk");
+    addAlert("fan", "fan");
+    Receive("disk full");
+    Receive("fan 2");
+    view.OnTimer();
+    // The message is shown and logged at once; the window gets its turn between the starts.
+    EXPECT_EQ(*pRuns, std::vector<QByteArray>{"disk 0"});
+    EXPECT_EQ(view.Lines(), QList<QByteArray>{"disk full"});
+    EXPECT_EQ(Log(), "disk full\r\n");
+    std::optional<size_t> nRunsAtTurn;
+    QTimer::singleShot(0, &view, [&] { nRunsAtTurn = pRuns->size(); });
+    view.FinishTick();
+    EXPECT_LT(nRunsAtTurn.value_or(expected.size()), expected.size() - 1);
+    EXPECT_EQ(*pRuns, expected);
+    EXPECT_EQ(view.Lines(), (QList<QByteArray>{"disk full", "fan 2"}));
+    EXPECT_EQ(Log(), "disk full\r\nfan 2\r\n");
+}
+
+TEST_F(MessageViewTest, AnAlertWhoseProgramCannotStartIsToldOnceAndEveryFailureCounted)
+{
+    SetDword(kAddDateTime, 0);
+    TestView& view = MakeView();
+    QSignalSpy failed(&view, &CMessageView::TaskStartsFailed);
+    CWarningCapture warnings("tellwick.alerts");
+    const struct
+    {
+        QByteArray description;
+        QByteArray program;
+    } alerts[] = {{"Disk", "/nonexistent/tellwick-alert"}, {"Fan", "tellwick-no-such-program"}};
+    QStringList expectedWarnings;
+    for (const auto& alert : alerts) {
+        auto pAlert = std::make_shared<CAlert>();
+        pAlert->m_strDescription = alert.description;
+        pAlert->m_keywords = {"full"};
+        CTask task;
+        task.SetProgram(alert.program);
+        pAlert->SetTask(&task);
+        view.m_alerts.push_back(pAlert);
+        expectedWarnings.append(QStringLiteral("tellwick.alerts: the alert \"%1\" cannot start its program \"%2\": it is missing or cannot be run")
+                                    .arg(QString::fromLatin1(alert.description), QString::fromLatin1(alert.program)));
+    }
+    for (const char* text : {"disk full", "fan full", "all full"}) {
+        Receive(text);
+        view.OnTimer();
+    }
+    EXPECT_EQ(view.FailedTaskStarts(), 6);
+    ASSERT_EQ(failed.size(), 6);
+    EXPECT_EQ(failed.last().at(0).toInt(), 6);
+    EXPECT_EQ(warnings.Take(), expectedWarnings);
+    EXPECT_EQ(view.Lines().size(), 3);
+}
+
 TEST_F(MessageViewTest, TheStoredFontIsAppliedWhenMade)
 {
     TestView& first = MakeView();
@@ -933,9 +1002,9 @@ TEST_F(MessageViewTest, ATickNestedInATaskReadsEachMessageOnceWhileTheListIsRepl
     view.OnTimer();
     view.FinishTick();
     // The repeat read in the nested tick is still a repeat; the replaced list's second alert
-    // still runs for the message it was offered.
+    // still runs for the message it was offered, before the task of the message after it.
     EXPECT_EQ(view.Lines(), (QList<QByteArray>{"cpu 0", "fan 2", "disk 3", "disk 1"}));
-    EXPECT_EQ(*pRuns, (std::vector<QByteArray>{"nesting", "fan only", "disk too"}));
+    EXPECT_EQ(*pRuns, (std::vector<QByteArray>{"nesting", "disk too", "fan only"}));
     EXPECT_EQ(Log(), "cpu 0\r\nfan 2\r\ndisk 3\r\ndisk 1\r\n");
     // A task finds the lines before its message logged.
     EXPECT_EQ(logSeenByTask, "cpu 0\r\n");

@@ -1,5 +1,6 @@
 #include "platform/ChildProcess.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTest>
 
@@ -20,6 +21,8 @@ bool Collected(qint64 pid)
 
 TEST(ChildProcessTest, AProgramIsWatchedUntilItEndsAndNeverLeftAZombie)
 {
+    const auto openDescriptors = [] { return QDir(QStringLiteral("/proc/self/fd")).count(); };
+    const uint nDescriptors = openDescriptors();
     // `flock gate true` runs until the test lets go of the gate.
     QFile gate(QStringLiteral("gate"));
     ASSERT_TRUE(gate.open(QIODevice::WriteOnly));
@@ -39,6 +42,8 @@ TEST(ChildProcessTest, AProgramIsWatchedUntilItEndsAndNeverLeftAZombie)
     // Ends are collected as they come, whether anyone asks or not.
     EXPECT_TRUE(QTest::qWaitFor([&] { return Collected(nKept) && Collected(nDropped); }, 10000));
     EXPECT_FALSE(pKept->IsRunning());
+    // A handle kept after its program ended holds no descriptor.
+    EXPECT_EQ(openDescriptors(), nDescriptors);
     QFile::remove(QStringLiteral("gate"));
 }
 

@@ -84,8 +84,17 @@ private:
     void Ended()
     {
         m_bRunning = false;
-        if (m_pNotifier)
+        // The descriptor goes with the program: thousands of handles kept for alerts must not
+        // hold as many descriptors.
+        if (m_pNotifier) {
             m_pNotifier->setEnabled(false);
+            m_pNotifier->deleteLater();
+            m_pNotifier = nullptr;
+        }
+        if (m_pidfd >= 0) {
+            close(m_pidfd);
+            m_pidfd = -1;
+        }
         if (m_bReleased)
             deleteLater();
     }
