@@ -1,18 +1,37 @@
 #!/bin/sh
-# Installs the Debian packages that Tellwick needs to build and run (packages-build.txt), and
-# with --test those its tests need too (packages-test.txt). --list prints them instead. Quiet
-# when all are there already; safe to run again.
+# Installs the Debian packages that Tellwick needs to build and run, and with --test those its
+# tests need too; --list prints them instead (--test-only: the test packages alone). Quiet when
+# all are there already; safe to run again.
 set -eu
-lists="$(dirname "$0")/packages-build.txt"
+
+# What building and running Tellwick needs (scripts/run.sh installs it): the compiler, CMake,
+# Ninja, Qt with its Wayland platform, Avahi's client library and XCB.
+BUILD_PACKAGES="cmake ninja-build g++ pkg-config
+    qt6-base-dev qt6-svg-dev qt6-wayland
+    libavahi-client-dev libxcb1-dev"
+
+# What the tests, fuzz targets, benchmarks and the Debian package need on top (scripts/test.sh).
+TEST_PACKAGES="
+    clang libclang-rt-14-dev
+    libgtest-dev libgmock-dev libbenchmark-dev qt6-qpa-plugins fonts-dejavu-core
+    xvfb xauth icewm xdotool x11-utils imagemagick iproute2 util-linux libcap2-bin passwd
+    weston dbus-daemon libglib2.0-bin at-spi2-core python3-pyatspi python3-dbus
+    python3-gi python3-xlib desktop-file-utils dunst
+    wine64 wine python3-samba tshark wireshark-common coreutils samba samba-common-bin
+    avahi-daemon avahi-utils
+    debhelper build-essential dpkg-dev lintian appstream man-db
+    ufw python3-firewall"
+
+PACKAGES=$BUILD_PACKAGES
 list=false
 for arg; do
     case $arg in
-    --test) lists="$lists $(dirname "$0")/packages-test.txt" ;;
+    --test) PACKAGES="$BUILD_PACKAGES $TEST_PACKAGES" ;;
+    --test-only) PACKAGES=$TEST_PACKAGES ;;
     --list) list=true ;;
-    *) echo "usage: $0 [--test] [--list]" >&2; exit 2 ;;
+    *) echo "usage: $0 [--test] [--list [--test-only]]" >&2; exit 2 ;;
     esac
 done
-PACKAGES=$(sed 's/#.*//' $lists)
 if $list; then
     printf '%s\n' $PACKAGES
     exit 0

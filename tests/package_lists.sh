@@ -1,7 +1,7 @@
 #!/bin/sh
 # What scripts/run.sh installs names no tool that only the tests use and is enough to build the
 # program; what scripts/test.sh installs is enough to build and check the Debian package.
-# Test-only are the packages of scripts/packages-test.txt and those that debian/control needs
+# Test-only are the packages of install-deps.sh's test packages and those that debian/control needs
 # only for the package's tests (<!nocheck>).
 set -u
 ROOT=$1
@@ -23,7 +23,7 @@ tests=$(installed_by test.sh)
 build_depends=$(sed -n '/^Build-Depends:/,/^[A-Z]/p' "$ROOT/debian/control" | sed '$d' |
     sed 's/^Build-Depends://' | tr ',' '\n' | sed 's/([^)]*)//; s/^ *//; s/ *$//' | grep .)
 test_only=$({
-    sed 's/#.*//' "$ROOT/scripts/packages-test.txt" | tr ' ' '\n'
+    sh "$ROOT/scripts/install-deps.sh" --list --test-only
     echo "$build_depends" | sed -n 's/ *<!nocheck>$//p'
 } | grep . | sort -u)
 
