@@ -6,7 +6,7 @@ set -eu
 PACKAGES="cmake ninja-build g++ clang libclang-rt-14-dev pkg-config
     qt6-base-dev qt6-svg-dev qt6-qpa-plugins libavahi-client-dev libxcb1-dev fonts-dejavu-core
     libgtest-dev libgmock-dev libbenchmark-dev
-    xvfb xauth icewm xdotool x11-utils imagemagick iproute2 util-linux
+    xvfb xauth icewm xdotool x11-utils imagemagick iproute2 util-linux passwd
     qt6-wayland weston dbus-daemon libglib2.0-bin at-spi2-core python3-pyatspi python3-dbus
     python3-gi python3-xlib desktop-file-utils wine64 wine python3-samba tshark wireshark-common coreutils
     debhelper build-essential dpkg-dev lintian appstream man-db

@@ -2,11 +2,11 @@
 
 #include "platform/Logging.h"
 #include "platform/RegularFile.h"
+#include "platform/ReplacementFile.h"
 #include "platform/mfc/Archive.h"
 
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 
 #include <cerrno>
 
@@ -45,22 +45,23 @@ bool KeepDamagedFile(QString& strError)
         strError = FileErrorText(nError);
         return false;
     }
-    QSaveFile copy(QString::fromLatin1(kDamagedAlertFileName));
-    if (!copy.open(QIODevice::WriteOnly)) {
-        strError = copy.errorString();
+    // Readable by no one the file itself was not readable by.
+    CReplacementFile copy;
+    if (const int nCopyError = copy.Open(kDamagedAlertFileName, &old); nCopyError != 0) {
+        strError = FileErrorText(nCopyError);
         return false;
     }
     constexpr qint64 kPiece = 64 * 1024;
     while (!old.atEnd()) {
         const QByteArray piece = old.read(kPiece);
-        if (old.error() != QFileDevice::NoError || copy.write(piece) != piece.size()) {
-            strError = old.error() != QFileDevice::NoError ? old.errorString() : copy.errorString();
-            copy.cancelWriting();
+        if (old.error() != QFileDevice::NoError || copy.File().write(piece) != piece.size()) {
+            strError = old.error() != QFileDevice::NoError ? old.errorString()
+                                                           : copy.File().errorString();
             return false;
         }
     }
-    if (!copy.commit()) {
-        strError = copy.errorString();
+    if (const int nCopyError = copy.Commit(); nCopyError != 0) {
+        strError = FileErrorText(nCopyError);
         return false;
     }
     qCWarning(lcAlerts).noquote().nospace()
@@ -121,36 +122,30 @@ bool SaveAlerts(const CAlertList& alerts, bool bKeepOld)
 {
     // Named now, while the folder is there to be named.
     AlertFilePath();
-    // A FIFO or a device in its place is left alone.
-    if (const int nError = CheckRegularFile(kAlertFileName); nError != 0) {
+    // Written beside the old file and renamed over it at the end, so a full disk or a failing
+    // write never costs the alerts the file held. A FIFO or a device in its place is left alone.
+    CReplacementFile file;
+    if (const int nError = file.Open(kAlertFileName); nError != 0) {
         WarnNotSaved(FileErrorText(nError));
         return false;
     }
-    // Written beside the old file and renamed over it at the end, so a full disk or a failing
-    // write never costs the alerts the file held.
-    QSaveFile file(QString::fromLatin1(kAlertFileName));
-    // Unbuffered: the archive has a buffer of its own, and a write that fails then tells why.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        WarnNotSaved(file.errorString());
-        return false;
-    }
     try {
-        CArchive ar(file, CArchive::store);
+        // The file has no buffer: the archive has one of its own, and a write that fails then
+        // tells why.
+        CArchive ar(file.File(), CArchive::store);
         WriteAlerts(ar, alerts);
         ar.Close();
     } catch (const CArchiveException&) {
-        WarnNotSaved(file.errorString());
-        file.cancelWriting();
+        WarnNotSaved(file.File().errorString());
         return false;
     }
     QString strError;
     if (bKeepOld && !KeepDamagedFile(strError)) {
         WarnNotSaved(QStringLiteral("the file that did not load whole could not be kept: ") + strError);
-        file.cancelWriting();
         return false;
     }
-    if (!file.commit()) {
-        WarnNotSaved(file.errorString());
+    if (const int nError = file.Commit(); nError != 0) {
+        WarnNotSaved(FileErrorText(nError));
         return false;
     }
     return true;

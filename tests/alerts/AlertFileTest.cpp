@@ -214,6 +214,29 @@ TEST_F(AlertFileTest, OnlyARegularFileIsReadOrReplaced)
                                             QStringLiteral("tellwick.alerts: alert file not saved: ") + strNotRegular}));
 }
 
+TEST_F(AlertFileTest, TheKeptDamagedFileIsNoMoreReadableThanTheFile)
+{
+    const mode_t oldMask = umask(022);
+    for (const mode_t mode : {mode_t(0600), mode_t(0640)}) {
+        // An older copy, readable by all, is replaced.
+        QFile older(QString::fromLatin1(kDamagedAlertFileName));
+        ASSERT_TRUE(older.open(QIODevice::WriteOnly));
+        older.close();
+        WriteAlertFile(kGoldenFile + "more");
+        ASSERT_EQ(chmod(kAlertFileName, mode), 0);
+        CWarningCapture warnings("tellwick.alerts");
+        ASSERT_TRUE(SaveAlerts(GoldenAlerts(), true));
+        struct stat kept{};
+        ASSERT_EQ(stat(kDamagedAlertFileName, &kept), 0);
+        EXPECT_EQ(kept.st_mode & 07777, mode);
+        QFile keptFile(QString::fromLatin1(kDamagedAlertFileName));
+        ASSERT_TRUE(keptFile.open(QIODevice::ReadOnly));
+        EXPECT_EQ(Hex(keptFile.readAll()), Hex(kGoldenFile + "more"));
+    }
+    umask(oldMask);
+    QFile::remove(QString::fromLatin1(kDamagedAlertFileName));
+}
+
 TEST_F(AlertFileTest, AFolderDeletedUnderTheProgramIsStillNamed)
 {
     const QString strStart = QDir::currentPath();
