@@ -2,19 +2,29 @@
 
 #include "platform/Logging.h"
 #include "platform/RegularFile.h"
+#include "platform/ReplacementFile.h"
 #include "platform/mfc/Archive.h"
 
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 
 #include <cerrno>
 
 namespace {
 
+// The current folder as last seen: once it is deleted under the running program its name can no
+// longer be asked for, and the one it had is what the messages name.
+QString AlertFolderPath(const char* name)
+{
+    static QString s_strFolder;
+    if (QString strNow = QDir::currentPath(); !strNow.isEmpty())
+        s_strFolder = std::move(strNow);
+    return s_strFolder + u'/' + QString::fromLatin1(name);
+}
+
 QString AlertFilePath()
 {
-    return QDir::current().absoluteFilePath(QString::fromLatin1(kAlertFileName));
+    return AlertFolderPath(kAlertFileName);
 }
 
 void WarnNotSaved(const QString& strError)
@@ -35,27 +45,28 @@ bool KeepDamagedFile(QString& strError)
         strError = FileErrorText(nError);
         return false;
     }
-    QSaveFile copy(QString::fromLatin1(kDamagedAlertFileName));
-    if (!copy.open(QIODevice::WriteOnly)) {
-        strError = copy.errorString();
+    // Readable by no one the file itself was not readable by.
+    CReplacementFile copy;
+    if (const int nCopyError = copy.Open(kDamagedAlertFileName, &old); nCopyError != 0) {
+        strError = FileErrorText(nCopyError);
         return false;
     }
     constexpr qint64 kPiece = 64 * 1024;
     while (!old.atEnd()) {
         const QByteArray piece = old.read(kPiece);
-        if (old.error() != QFileDevice::NoError || copy.write(piece) != piece.size()) {
-            strError = old.error() != QFileDevice::NoError ? old.errorString() : copy.errorString();
-            copy.cancelWriting();
+        if (old.error() != QFileDevice::NoError || copy.File().write(piece) != piece.size()) {
+            strError = old.error() != QFileDevice::NoError ? old.errorString()
+                                                           : copy.File().errorString();
             return false;
         }
     }
-    if (!copy.commit()) {
-        strError = copy.errorString();
+    if (const int nCopyError = copy.Commit(); nCopyError != 0) {
+        strError = FileErrorText(nCopyError);
         return false;
     }
     qCWarning(lcAlerts).noquote().nospace()
         << "the alert file that did not load whole is kept as "
-        << QDir::current().absoluteFilePath(QString::fromLatin1(kDamagedAlertFileName));
+        << AlertFolderPath(kDamagedAlertFileName);
     return true;
 }
 
@@ -83,6 +94,8 @@ void WriteAlerts(CArchive& ar, const CAlertList& alerts)
 
 bool LoadAlerts(CAlertList& alerts)
 {
+    // Named now, while the folder is there to be named.
+    const QString strPath = AlertFilePath();
     QFile file;
     // Not a FIFO or a device: opening or reading one could hold the start for ever.
     const int nError = OpenRegularFileForReading(kAlertFileName, file);
@@ -90,7 +103,7 @@ bool LoadAlerts(CAlertList& alerts)
         return false;
     if (nError != 0) {
         qCWarning(lcAlerts).noquote().nospace()
-            << "alert file not loaded: " << AlertFilePath() << ": " << FileErrorText(nError);
+            << "alert file not loaded: " << strPath << ": " << FileErrorText(nError);
         return false;
     }
     try {
@@ -100,43 +113,39 @@ bool LoadAlerts(CAlertList& alerts)
     } catch (const CArchiveException&) {
     }
     qCWarning(lcAlerts).noquote().nospace()
-        << "alert file not loaded whole: " << AlertFilePath() << ": "
+        << "alert file not loaded whole: " << strPath << ": "
         << (file.error() != QFileDevice::NoError ? file.errorString() : QStringLiteral("damaged"));
     return false;
 }
 
 bool SaveAlerts(const CAlertList& alerts, bool bKeepOld)
 {
-    // A FIFO or a device in its place is left alone.
-    if (const int nError = CheckRegularFile(kAlertFileName); nError != 0) {
+    // Named now, while the folder is there to be named.
+    AlertFilePath();
+    // Written beside the old file and renamed over it at the end, so a full disk or a failing
+    // write never costs the alerts the file held. A FIFO or a device in its place is left alone.
+    CReplacementFile file;
+    if (const int nError = file.Open(kAlertFileName); nError != 0) {
         WarnNotSaved(FileErrorText(nError));
         return false;
     }
-    // Written beside the old file and renamed over it at the end, so a full disk or a failing
-    // write never costs the alerts the file held.
-    QSaveFile file(QString::fromLatin1(kAlertFileName));
-    // Unbuffered: the archive has a buffer of its own, and a write that fails then tells why.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        WarnNotSaved(file.errorString());
-        return false;
-    }
     try {
-        CArchive ar(file, CArchive::store);
+        // The file has no buffer: the archive has one of its own, and a write that fails then
+        // tells why.
+        CArchive ar(file.File(), CArchive::store);
         WriteAlerts(ar, alerts);
         ar.Close();
     } catch (const CArchiveException&) {
-        WarnNotSaved(file.errorString());
-        file.cancelWriting();
+        WarnNotSaved(file.File().errorString());
         return false;
     }
     QString strError;
     if (bKeepOld && !KeepDamagedFile(strError)) {
         WarnNotSaved(QStringLiteral("the file that did not load whole could not be kept: ") + strError);
-        file.cancelWriting();
         return false;
     }
-    if (!file.commit()) {
-        WarnNotSaved(file.errorString());
+    if (const int nError = file.Commit(); nError != 0) {
+        WarnNotSaved(FileErrorText(nError));
         return false;
     }
     return true;

@@ -15,8 +15,9 @@ inline constexpr char kDamagedAlertFileName[] = "alerts.twk.damaged";
 bool LoadAlerts(CAlertList& alerts);
 // Replaces the alert file with the list; only a regular file is replaced. The old file stays as
 // it was unless the new one was written whole; false then, with a warning. With bKeepOld (the
-// file did not load whole) the file there now is first kept as kDamagedAlertFileName, replacing
-// an older copy; when that fails the file is left alone.
+// file did not load whole) the file there now is first kept as kDamagedAlertFileName, with its
+// permissions and replacing an older copy; when that fails the file is left alone. Neither
+// reads nor writes go through a symbolic link another user planted in a shared folder.
 bool SaveAlerts(const CAlertList& alerts, bool bKeepOld = false);
 
 // The alert file's contents on an archive: a 32-bit count, then each alert as an object

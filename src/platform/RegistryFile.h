@@ -37,7 +37,9 @@ inline constexpr qint32 ERROR_KEY_DELETED = 1018;
 // and replace it atomically (temporary file, fsync, rename), so concurrent writers never lose
 // each other's values and readers never see half a file. Only the lines of what changed are
 // written anew: comments and lines that do not parse stay. A store that is a symbolic link is
-// written through to its target. Loading never creates anything.
+// written through to its target, unless another user's link in a shared folder (kForeignLink
+// of platform/RegularFile.h): that store is neither read nor written. Loading never creates
+// anything.
 //
 // The file's own protection holds: a store that is not a regular file, cannot be read or has no
 // write permission is never written, and the lock is waited for a limited time only. Each such
@@ -89,8 +91,11 @@ private:
     QByteArray PathLocked();
     // Returns the content of the file at the path, from the kept copy when it is current.
     qint32 LoadLocked(const QByteArray& path, Text& text);
-    qint32 ReadFile(const QByteArray& path, Text& text);
-    qint32 WriteFile(const QByteArray& path, const QByteArray& bytes);
+    // Reads the store open at fd.
+    qint32 ReadFile(const QByteArray& path, int fd, Text& text);
+    // Replaces the file named name in the open folder; path names it in messages.
+    qint32 WriteFile(int folder, const QByteArray& name, const QByteArray& path,
+                     const QByteArray& bytes);
     // Tells the failure unless it was told before; returns nResult.
     qint32 Report(Trouble trouble, const QByteArray& path, int nError, qint32 nResult);
 

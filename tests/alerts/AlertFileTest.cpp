@@ -214,4 +214,43 @@ TEST_F(AlertFileTest, OnlyARegularFileIsReadOrReplaced)
                                             QStringLiteral("tellwick.alerts: alert file not saved: ") + strNotRegular}));
 }
 
+TEST_F(AlertFileTest, TheKeptDamagedFileIsNoMoreReadableThanTheFile)
+{
+    const mode_t oldMask = umask(022);
+    for (const mode_t mode : {mode_t(0600), mode_t(0640)}) {
+        // An older copy, readable by all, is replaced.
+        QFile older(QString::fromLatin1(kDamagedAlertFileName));
+        ASSERT_TRUE(older.open(QIODevice::WriteOnly));
+        older.close();
+        WriteAlertFile(kGoldenFile + "more");
+        ASSERT_EQ(chmod(kAlertFileName, mode), 0);
+        CWarningCapture warnings("tellwick.alerts");
+        ASSERT_TRUE(SaveAlerts(GoldenAlerts(), true));
+        struct stat kept{};
+        ASSERT_EQ(stat(kDamagedAlertFileName, &kept), 0);
+        EXPECT_EQ(kept.st_mode & 07777, mode);
+        QFile keptFile(QString::fromLatin1(kDamagedAlertFileName));
+        ASSERT_TRUE(keptFile.open(QIODevice::ReadOnly));
+        EXPECT_EQ(Hex(keptFile.readAll()), Hex(kGoldenFile + "more"));
+    }
+    umask(oldMask);
+    QFile::remove(QString::fromLatin1(kDamagedAlertFileName));
+}
+
+TEST_F(AlertFileTest, AFolderDeletedUnderTheProgramIsStillNamed)
+{
+    const QString strStart = QDir::currentPath();
+    const QString strGone = strStart + QStringLiteral("/gone");
+    ASSERT_TRUE(QDir().mkpath(strGone));
+    ASSERT_TRUE(QDir::setCurrent(strGone));
+    CAlertList alerts;
+    EXPECT_FALSE(LoadAlerts(alerts));
+    ASSERT_TRUE(QDir(strGone).removeRecursively());
+    CWarningCapture warnings("tellwick.alerts");
+    EXPECT_FALSE(SaveAlerts(GoldenAlerts()));
+    ASSERT_TRUE(QDir::setCurrent(strStart));
+    EXPECT_EQ(warnings.Take(), QStringList{QStringLiteral("tellwick.alerts: alert file not saved: ") + strGone +
+                                           QStringLiteral("/alerts.twk: No such file or directory")});
+}
+
 } // namespace

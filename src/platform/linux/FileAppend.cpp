@@ -1,6 +1,6 @@
 #include "platform/FileAppend.h"
 
-#include "platform/RegularFile.h"
+#include "platform/linux/GuardedPath.h"
 
 #include <QByteArray>
 #include <QVarLengthArray>
@@ -9,7 +9,6 @@
 #include <ctime>
 #include <fcntl.h>
 #include <sys/file.h>
-#include <sys/stat.h>
 #include <sys/uio.h>
 #include <unistd.h>
 
@@ -83,19 +82,13 @@ int AppendLocked(int fd, std::initializer_list<QByteArrayView> pieces)
 int AppendToFile(QByteArrayView path, std::initializer_list<QByteArrayView> pieces)
 {
     // A FIFO or a device is not even opened: opening one may wait for a reader, or touch it.
-    if (const int nError = CheckRegularFile(path); nError != 0)
-        return nError;
     // O_APPEND without O_TRUNC: an existing file is never cut, even when it appears between a
-    // test for it and the open. O_NONBLOCK: one put in its place meanwhile still cannot hold
-    // the open, and is refused below.
-    const int fd = open(path.toByteArray().constData(),
-                        O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC | O_NONBLOCK, 0666);
+    // look at the name and the open.
+    CGuardedPath guarded(path);
+    const int fd = guarded.Open(O_WRONLY | O_CREAT | O_APPEND, 0666);
     if (fd < 0)
-        return errno;
-    struct stat status{};
-    int nError = fstat(fd, &status) != 0 ? errno : S_ISREG(status.st_mode) ? 0 : kNotRegularFile;
-    if (nError == 0)
-        nError = LockForWriting(fd);
+        return guarded.Error();
+    int nError = LockForWriting(fd);
     if (nError == 0)
         nError = AppendLocked(fd, pieces);
     // Closing releases the lock.

@@ -2,11 +2,12 @@
 
 #include "platform/Logging.h"
 #include "platform/RegistryText.h"
+#include "platform/RegularFile.h"
 #include "platform/StoreLock.h"
+#include "platform/linux/GuardedPath.h"
 
 #include <QFile>
 #include <cerrno>
-#include <climits>
 #include <cstdlib>
 #include <ctime>
 #include <fcntl.h>
@@ -26,7 +27,6 @@ constexpr qint64 kRacyNanoseconds = 2'000'000'000;
 // After one long wait for a stuck lock, the following updates wait only briefly until the lock
 // comes free again, so that a save of several values does not wait once for each.
 constexpr std::chrono::milliseconds kStuckLockWait(50);
-constexpr int kMaxLinks = 40;
 
 qint64 Nanoseconds(const timespec& time)
 {
@@ -58,6 +58,8 @@ qint32 StatusOfErrno(int error, qint32 nOther)
         return ERROR_DISK_FULL;
     case ENOMEM:
         return ERROR_OUTOFMEMORY;
+    case kForeignLink:
+        return ERROR_ACCESS_DENIED;
     default:
         return nOther;
     }
@@ -94,26 +96,26 @@ QByteArray FolderOf(const QByteArray& path)
     return path.first(std::max<qsizetype>(path.lastIndexOf('/'), 0));
 }
 
-// Writes the bytes to a new file at tempPath, whole and on disk, with the permissions of the file
-// at path. With bNameless the file is written without a name and named only once it is whole,
-// so that a write cut short (the program killed) leaves nothing behind. 0, ENOTSUP where the
-// file system has no nameless files, or the error.
-int WriteWhole(const QByteArray& folder, const QByteArray& tempPath, const QByteArray& path,
+// Writes the bytes to a new file named tempName in the folder, whole and on disk, with the
+// permissions of the file there named name. With bNameless the file is written without a name
+// and named only once it is whole, so that a write cut short (the program killed) leaves nothing
+// behind. 0, ENOTSUP where the file system has no nameless files, or the error.
+int WriteWhole(int folder, const QByteArray& tempName, const QByteArray& name,
                const QByteArray& bytes, bool bNameless)
 {
     const int fd = bNameless
-                       ? open(folder.constData(), O_WRONLY | O_TMPFILE | O_CLOEXEC, 0666)
-                       : open(tempPath.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
+                       ? openat(folder, ".", O_WRONLY | O_TMPFILE | O_CLOEXEC, 0666)
+                       : openat(folder, tempName.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
     if (fd < 0)
         return bNameless ? ENOTSUP : errno;
     // A file the user made private stays private.
     struct stat old;
-    if (stat(path.constData(), &old) == 0)
+    if (fstatat(folder, name.constData(), &old, AT_SYMLINK_NOFOLLOW) == 0)
         fchmod(fd, old.st_mode & 07777);
     int nError = WriteAll(fd, bytes) && fsync(fd) == 0 ? 0 : errno;
     if (nError == 0 && bNameless) {
         const QByteArray self = "/proc/self/fd/" + QByteArray::number(fd);
-        if (linkat(AT_FDCWD, self.constData(), AT_FDCWD, tempPath.constData(), AT_SYMLINK_FOLLOW) != 0)
+        if (linkat(AT_FDCWD, self.constData(), folder, tempName.constData(), AT_SYMLINK_FOLLOW) != 0)
             nError = ENOTSUP;
     }
     if (close(fd) != 0 && nError == 0)
@@ -121,27 +123,11 @@ int WriteWhole(const QByteArray& folder, const QByteArray& tempPath, const QByte
     return nError;
 }
 
-// The file a chain of symbolic links ends at (itself when it is none); it need not exist.
-QByteArray LinkTarget(QByteArray path)
-{
-    for (int nLinks = 0; nLinks < kMaxLinks; ++nLinks) {
-        char target[PATH_MAX];
-        const ssize_t n = readlink(path.constData(), target, sizeof target);
-        if (n <= 0 || n == ssize_t(sizeof target))
-            break;
-        QByteArray next(target, n);
-        if (!next.startsWith('/'))
-            next.prepend(FolderOf(path) + '/');
-        path = next;
-    }
-    return path;
-}
-
 // Why the user may not write the existing file by its own permissions or its file system's
 // (0 when they may): the rename that replaces it would not ask.
-int WriteRefusal(const QByteArray& path)
+int WriteRefusal(int folder, const QByteArray& name)
 {
-    if (faccessat(AT_FDCWD, path.constData(), W_OK, AT_EACCESS) == 0)
+    if (faccessat(folder, name.constData(), W_OK, AT_EACCESS) == 0)
         return 0;
     return errno == EACCES || errno == EPERM || errno == EROFS ? errno : 0;
 }
@@ -176,8 +162,7 @@ qint32 CRegistryFile::Report(Trouble trouble, const QByteArray& path, int nError
         "changes are not saved",
         "the change is not saved",
     };
-    const QString reason =
-        nError == 0 ? QStringLiteral("not a regular file") : qt_error_string(nError);
+    const QString reason = FileErrorText(nError);
     qCWarning(lcSettings).noquote().nospace() << kWhat[trouble] << ": " << QFile::decodeName(path)
                                               << ": " << reason << "; " << kConsequence[trouble];
     return nResult;
@@ -230,10 +215,23 @@ CRegistryFile::Snapshot CRegistryFile::Load()
 
 qint32 CRegistryFile::LoadLocked(const QByteArray& path, Text& text)
 {
+    // The file read last, unchanged, or still no file: what is kept is current, however the
+    // path reaches it now. A plain stat(), as every load asks this.
     struct stat status;
-    if (stat(path.constData(), &status) != 0) {
-        if (errno != ENOENT && errno != ENOTDIR)
-            return Report(kUnreadable, path, errno, StatusOfErrno(errno, ERROR_CANTREAD));
+    const int nStat = stat(path.constData(), &status) == 0 ? 0 : errno;
+    if (m_pKept && m_keptPath == path &&
+        (nStat == 0 ? !m_bKeptIsRacy && m_keptStamp == StampOf<FileStamp>(status)
+                    : (nStat == ENOENT || nStat == ENOTDIR) && !m_keptStamp.bExists)) {
+        text = m_pKept;
+        return ERROR_SUCCESS;
+    }
+    // A FIFO, a device or a folder is not opened at all: it could block, or never end.
+    CGuardedPath guarded(path);
+    const int fd = guarded.Open(O_RDONLY | O_NOCTTY);
+    if (fd < 0) {
+        const int nError = guarded.Error();
+        if (nError != ENOENT && nError != ENOTDIR)
+            return Report(kUnreadable, path, nError, StatusOfErrno(nError, ERROR_CANTREAD));
         // No file is an empty store.
         if (!m_pKept || m_keptPath != path || m_keptStamp.bExists) {
             m_keptPath = path;
@@ -243,30 +241,18 @@ qint32 CRegistryFile::LoadLocked(const QByteArray& path, Text& text)
         text = m_pKept;
         return ERROR_SUCCESS;
     }
-    // A FIFO, a device or a folder is not opened at all: it could block, or never end.
-    if (!S_ISREG(status.st_mode))
-        return Report(kUnreadable, path, 0, ERROR_CANTREAD);
-    if (m_pKept && !m_bKeptIsRacy && m_keptStamp == StampOf<FileStamp>(status) &&
-        m_keptPath == path) {
-        text = m_pKept;
-        return ERROR_SUCCESS;
-    }
-    return ReadFile(path, text);
+    const qint32 nResult = ReadFile(path, fd, text);
+    close(fd);
+    return nResult;
 }
 
-qint32 CRegistryFile::ReadFile(const QByteArray& path, Text& text)
+qint32 CRegistryFile::ReadFile(const QByteArray& path, int fd, Text& text)
 {
-    // Without blocking, should the file have been replaced by a FIFO since the stat().
-    const int fd = open(path.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
-    if (fd < 0)
-        return Report(kUnreadable, path, errno, StatusOfErrno(errno, ERROR_CANTREAD));
     struct stat status;
     QByteArray bytes;
     int nError = 0;
     if (fstat(fd, &status) != 0) {
         nError = errno;
-    } else if (!S_ISREG(status.st_mode)) {
-        nError = -1;
     } else if (status.st_size > kMaxFileSize) {
         nError = EFBIG;
     } else {
@@ -292,10 +278,8 @@ qint32 CRegistryFile::ReadFile(const QByteArray& path, Text& text)
         }
         bytes.truncate(nRead);
     }
-    close(fd);
     if (nError != 0)
-        return Report(kUnreadable, path, std::max(nError, 0),
-                      StatusOfErrno(nError, ERROR_CANTREAD));
+        return Report(kUnreadable, path, nError, StatusOfErrno(nError, ERROR_CANTREAD));
 
     timespec now{};
     clock_gettime(CLOCK_REALTIME, &now);
@@ -335,10 +319,16 @@ qint32 CRegistryFile::Update(const Change& change, Snapshot* pWritten)
         return ERROR_SUCCESS;
     }
     // Through a symbolic link to the file it names, which the rename then replaces.
-    const QByteArray target = LinkTarget(path);
-    if (const int nError = m_keptStamp.bExists ? WriteRefusal(target) : 0)
-        return Report(kReadOnly, target, nError, ERROR_ACCESS_DENIED);
-    if (const qint32 nResult = WriteFile(target, UpdateRegistryText(*current, *pChanged));
+    CGuardedPath target(path);
+    if (const int fd = target.Open(O_PATH); fd >= 0)
+        close(fd);
+    else if (target.Folder() < 0 || target.Error() != ENOENT)
+        return Report(kNotWritten, path, target.Error(),
+                      StatusOfErrno(target.Error(), ERROR_CANTWRITE));
+    if (const int nError = m_keptStamp.bExists ? WriteRefusal(target.Folder(), target.Name()) : 0)
+        return Report(kReadOnly, target.Path(), nError, ERROR_ACCESS_DENIED);
+    if (const qint32 nResult = WriteFile(target.Folder(), target.Name(), target.Path(),
+                                         UpdateRegistryText(*current, *pChanged));
         nResult != ERROR_SUCCESS)
         return nResult;
     if (pWritten)
@@ -346,24 +336,24 @@ qint32 CRegistryFile::Update(const Change& change, Snapshot* pWritten)
     return ERROR_SUCCESS;
 }
 
-qint32 CRegistryFile::WriteFile(const QByteArray& path, const QByteArray& bytes)
+qint32 CRegistryFile::WriteFile(int folder, const QByteArray& name, const QByteArray& path,
+                                const QByteArray& bytes)
 {
-    const QByteArray folder = FolderOf(path);
-    QByteArray tempPath = path;
-    tempPath.append(".tmp");
+    QByteArray tempName = name;
+    tempName.append(".tmp");
     // Left over from a write that was cut short: under the lock it is nobody's.
-    unlink(tempPath.constData());
-    int nError = WriteWhole(folder, tempPath, path, bytes, true);
+    unlinkat(folder, tempName.constData(), 0);
+    int nError = WriteWhole(folder, tempName, name, bytes, true);
     if (nError == ENOTSUP)
-        nError = WriteWhole(folder, tempPath, path, bytes, false);
-    if (nError == 0 && rename(tempPath.constData(), path.constData()) != 0)
+        nError = WriteWhole(folder, tempName, name, bytes, false);
+    if (nError == 0 && renameat(folder, tempName.constData(), folder, name.constData()) != 0)
         nError = errno;
     if (nError != 0) {
-        unlink(tempPath.constData());
+        unlinkat(folder, tempName.constData(), 0);
         return Report(kNotWritten, path, nError, StatusOfErrno(nError, ERROR_CANTWRITE));
     }
     // The rename lasts only once the folder's entry is on disk too.
-    if (const int folderFd = open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (const int folderFd = openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
         folderFd >= 0) {
         fsync(folderFd);
         close(folderFd);

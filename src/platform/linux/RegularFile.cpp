@@ -1,34 +1,22 @@
 #include "platform/RegularFile.h"
 
-#include <QByteArray>
+#include "platform/linux/GuardedPath.h"
+
 #include <QFile>
 
 #include <cerrno>
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
-
-int CheckRegularFile(QByteArrayView path)
-{
-    if (path.isEmpty() || path.contains('\0'))
-        return ENOENT;
-    struct stat status{};
-    if (stat(path.toByteArray().constData(), &status) != 0)
-        return errno == ENOENT ? 0 : errno;
-    return S_ISREG(status.st_mode) ? 0 : kNotRegularFile;
-}
 
 int OpenRegularFileForReading(QByteArrayView path, QFile& file)
 {
-    if (path.isEmpty() || path.contains('\0'))
-        return ENOENT;
-    // O_NONBLOCK: a FIFO without a writer would hold the open until one comes.
-    const int fd = open(path.toByteArray().constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    // Non-blocking: a FIFO put there meanwhile would hold the open until a writer comes.
+    CGuardedPath guarded(path);
+    const int fd = guarded.Open(O_RDONLY);
     if (fd < 0)
-        return errno;
-    struct stat status{};
-    int nError = fstat(fd, &status) != 0 ? errno : S_ISREG(status.st_mode) ? 0 : kNotRegularFile;
-    if (nError == 0 && fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0)
+        return guarded.Error();
+    int nError = 0;
+    if (fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0)
         nError = errno;
     if (nError == 0 && !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle))
         nError = EBADF;
@@ -39,6 +27,12 @@ int OpenRegularFileForReading(QByteArrayView path, QFile& file)
 
 QString FileErrorText(int nError)
 {
-    return nError == kNotRegularFile ? QStringLiteral("not a regular file")
-                                     : qt_error_string(nError);
+    switch (nError) {
+    case kNotRegularFile:
+        return QStringLiteral("not a regular file");
+    case kForeignLink:
+        return QStringLiteral("a symbolic link of another user in a shared folder, not followed");
+    default:
+        return qt_error_string(nError);
+    }
 }

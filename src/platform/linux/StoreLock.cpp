@@ -1,5 +1,7 @@
 #include "platform/StoreLock.h"
 
+#include "platform/linux/GuardedPath.h"
+
 #include <cerrno>
 #include <ctime>
 #include <fcntl.h>
@@ -21,10 +23,12 @@ CStoreLock::CStoreLock(const QByteArray& path, std::chrono::milliseconds wait)
     : m_pImpl(std::make_unique<Impl>())
 {
     int& fd = m_pImpl->fd;
-    // Without blocking: whatever sits at the lock's name must not hold up the open.
-    fd = open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NONBLOCK | O_NOCTTY, 0600);
+    // Without blocking: whatever sits at the lock's name must not hold up the open. Nor is
+    // another user's link there followed, to create or open a file of theirs choosing.
+    CGuardedPath guarded(path);
+    fd = guarded.Open(O_RDWR | O_CREAT | O_NOCTTY, 0600);
     if (fd < 0) {
-        m_nError = errno;
+        m_nError = guarded.Error();
         return;
     }
     const auto deadline = std::chrono::steady_clock::now() + wait;
