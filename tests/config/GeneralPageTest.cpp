@@ -1,14 +1,19 @@
 #include "config/GeneralPage.h"
 
+#include "config/PropertiesSheet.h"
+
 #include "platform/AutostartEntry.h"
 #include "platform/mfc/UpDownEdit.h"
 #include "resources/DlgItem.h"
 #include "resources/resource.h"
 #include "settings/Settings.h"
+#include "support/Bytes.h"
+#include "support/DialogInput.h"
 #include "support/TestStore.h"
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QDialogButtonBox>
 #include <QFile>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -80,6 +85,46 @@ TEST_F(GeneralPageTest, TheLogControlsFollowTheBoxAtOnceAndTheNameIsSavedAsShown
     ASSERT_TRUE(pPage->OnApply());
     EXPECT_FALSE(CSettings().GetLogToFile());
     EXPECT_EQ(CSettings().GetLogFileName(), "/var/log/new/tellwick.log");
+}
+
+// OK on the sheet gives back the texts the user left alone byte for byte, even bytes the locale
+// cannot show, and stores what the user typed as typed.
+TEST_F(GeneralPageTest, OkKeepsTheBytesOfUntouchedTextsAndStoresEditedOnes)
+{
+    const struct
+    {
+        const char* name;
+        const char* typedFastMark; // null: left alone
+        QByteArray fastMarkAfter;
+    } cases[] = {
+        {"untouched", nullptr, Bytes("caf\xe9 <r>")},
+        {"fast mark edited", "th\u00e9", Bytes("th\xc3\xa9")},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        RemoveStoreFile();
+        CSettings stored;
+        stored.SetFastMark(Bytes("caf\xe9 <r>"));
+        stored.SetLogFileName(Bytes("caf\xe9.log"));
+        stored.Save();
+        const QByteArray before = ReadStoreFile();
+        CPropertiesSheet sheet;
+        CModalAnswer answer([&](QDialog&) {
+            if (c.typedFastMark) {
+                auto* pEdit = Control<QLineEdit>(sheet.m_generalPage, IDC_FAST_MARK);
+                pEdit->selectAll();
+                pEdit->insert(QString::fromUtf8(c.typedFastMark)); // as if pasted
+            }
+            QTest::mouseClick(sheet.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok),
+                              Qt::LeftButton);
+        });
+        EXPECT_EQ(sheet.DoModal(), QDialog::Accepted);
+        ASSERT_TRUE(answer.Opened());
+        EXPECT_EQ(Hex(CSettings().GetFastMark()), Hex(c.fastMarkAfter));
+        EXPECT_EQ(Hex(CSettings().GetLogFileName()), Hex(Bytes("caf\xe9.log")));
+        if (!c.typedFastMark)
+            EXPECT_EQ(ReadStoreFile().toStdString(), before.toStdString());
+    }
 }
 
 TEST_F(GeneralPageTest, AnyTypedWholeNumberIsTakenButOnlyALimitInRangeIsSavedByThePage)
