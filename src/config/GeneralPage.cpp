@@ -23,8 +23,17 @@ constexpr int kSpinUpper = 9999;
 
 QString AskForLogFile(QWidget* pParent)
 {
-    return QFileDialog::getOpenFileName(pParent, QString(), QString(),
-                                        QStringLiteral("Log Files (*.log);;All Files (*)"));
+    // Any name is taken, also of a file that is not there yet, without the save dialog's
+    // question about replacing one that is. The desktop's own open dialogs take existing files
+    // only, so Qt's dialog is used.
+    QFileDialog dialog(pParent, QString(), QString(),
+                       QStringLiteral("Log Files (*.log);;All Files (*)"));
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().constFirst();
 }
 
 CAutostartEntry StartupEntry()

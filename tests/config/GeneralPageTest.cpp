@@ -15,11 +15,13 @@
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QFile>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -125,6 +127,37 @@ TEST_F(GeneralPageTest, OkKeepsTheBytesOfUntouchedTextsAndStoresEditedOnes)
         if (!c.typedFastMark)
             EXPECT_EQ(ReadStoreFile().toStdString(), before.toStdString());
     }
+}
+
+// Browse opens the file dialog itself, which takes the name of a file that is not there yet.
+TEST_F(GeneralPageTest, BrowseTakesANewFileTypedIntoTheFileDialog)
+{
+    CSettings stored;
+    stored.SetLogToFile(true);
+    stored.SetLogFileName("old.log");
+    stored.Save();
+    auto pPage = ShownPage();
+    ASSERT_TRUE(ShowActive(*pPage));
+    const QTemporaryDir folder;
+    const QString strNew = folder.filePath(QStringLiteral("new.log"));
+    CModalAnswer answer([&](QDialog& dialog) {
+        auto* pFileDialog = qobject_cast<QFileDialog*>(&dialog);
+        ASSERT_NE(pFileDialog, nullptr);
+        auto* pName = pFileDialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        ASSERT_NE(pName, nullptr);
+        // A dialog that refuses the name says so in a message box; that box is closed, not
+        // waited for (and no later test's box is, as this goes with the dialog).
+        QTimer::singleShot(0, pFileDialog, [] {
+            if (auto* pBox = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+                pBox->reject();
+        });
+        QTest::keyClicks(pName, strNew);
+        QTest::keyClick(pName, Qt::Key_Return);
+    });
+    QTest::mouseClick(GetDlgItem(pPage.get(), IDC_BROWSE), Qt::LeftButton);
+    ASSERT_TRUE(answer.Opened());
+    EXPECT_EQ(Control<QLineEdit>(*pPage, IDC_LOG_FILE_NAME)->text().toStdString(), strNew.toStdString());
+    EXPECT_FALSE(QFile::exists(strNew));
 }
 
 TEST_F(GeneralPageTest, AnyTypedWholeNumberIsTakenButOnlyALimitInRangeIsSavedByThePage)
