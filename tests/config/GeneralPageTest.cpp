@@ -156,7 +156,8 @@ TEST_F(GeneralPageTest, BrowseTakesANewFileTypedIntoTheFileDialog)
     });
     QTest::mouseClick(GetDlgItem(pPage.get(), IDC_BROWSE), Qt::LeftButton);
     ASSERT_TRUE(answer.Opened());
-    EXPECT_EQ(Control<QLineEdit>(*pPage, IDC_LOG_FILE_NAME)->text().toStdString(), strNew.toStdString());
+    EXPECT_EQ(Control<QLineEdit>(*pPage, IDC_LOG_FILE_NAME)->text().toStdString(),
+              strNew.toStdString());
     EXPECT_FALSE(QFile::exists(strNew));
 }
 
