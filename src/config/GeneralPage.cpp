@@ -1,5 +1,6 @@
 #include "config/GeneralPage.h"
 
+#include "alerts/EditBytes.h"
 #include "extlib/orvocmn/ButtonST.h"
 #include "platform/AutostartEntry.h"
 #include "platform/mfc/UpDownEdit.h"
@@ -22,8 +23,17 @@ constexpr int kSpinUpper = 9999;
 
 QString AskForLogFile(QWidget* pParent)
 {
-    return QFileDialog::getOpenFileName(pParent, QString(), QString(),
-                                        QStringLiteral("Log Files (*.log);;All Files (*)"));
+    // Any name is taken, also of a file that is not there yet, without the save dialog's
+    // question about replacing one that is. The desktop's own open dialogs take existing files
+    // only, so Qt's dialog is used.
+    QFileDialog dialog(pParent, QString(), QString(),
+                       QStringLiteral("Log Files (*.log);;All Files (*)"));
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().constFirst();
 }
 
 CAutostartEntry StartupEntry()
@@ -83,9 +93,9 @@ bool CGeneralPage::UpdateData(bool bSaveAndValidate)
         m_ui->runAtStartupCheckBox->setChecked(m_bRunAtStartup);
         m_spinMaxLines->SetText(QString::number(m_nMaxLines));
         m_ui->addDateTimeCheckBox->setChecked(m_bAddDateTime);
-        m_ui->fastMarkEdit->setText(QString::fromLocal8Bit(m_strFastMark));
+        SetEditBytes(*m_ui->fastMarkEdit, m_strFastMark, m_ui->fastMarkEdit->maxLength());
         m_ui->flashTrayIconCheckBox->setChecked(m_bFlashTrayIcon);
-        m_ui->logFileNameEdit->setText(QString::fromLocal8Bit(m_strLogFileName));
+        SetEditBytes(*m_ui->logFileNameEdit, m_strLogFileName, m_ui->logFileNameEdit->maxLength());
         m_btnLogToFile->setChecked(m_bLogToFile);
         m_ui->makeVisibleCheckBox->setChecked(m_bMakeVisible);
         return true;
@@ -102,9 +112,9 @@ bool CGeneralPage::UpdateData(bool bSaveAndValidate)
     m_bRunAtStartup = m_ui->runAtStartupCheckBox->isChecked();
     m_nMaxLines = nMaxLines;
     m_bAddDateTime = m_ui->addDateTimeCheckBox->isChecked();
-    m_strFastMark = m_ui->fastMarkEdit->text().toLocal8Bit();
+    m_strFastMark = GetEditBytes(*m_ui->fastMarkEdit, m_strFastMark);
     m_bFlashTrayIcon = m_ui->flashTrayIconCheckBox->isChecked();
-    m_strLogFileName = m_ui->logFileNameEdit->text().toLocal8Bit();
+    m_strLogFileName = GetEditBytes(*m_ui->logFileNameEdit, m_strLogFileName);
     m_bLogToFile = m_btnLogToFile->isChecked();
     m_bMakeVisible = m_ui->makeVisibleCheckBox->isChecked();
     return true;

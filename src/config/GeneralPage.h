@@ -33,7 +33,7 @@ public:
     bool OnKillActive() override;
     bool OnApply() override;
 
-    // Replaces the desktop's file dialog (tests answer it themselves).
+    // Replaces the file dialog (tests answer it themselves).
     void SetLogFileChooser(FileChooser choose);
 
     bool m_bRunAtStartup = false;

@@ -3,8 +3,8 @@
 #include <QString>
 
 // The per-user start-up entry that makes the desktop start a program when the user logs in:
-// ${XDG_CONFIG_HOME:-~/.config}/autostart/<name>.desktop. Its presence alone, whatever it
-// holds, is what counts.
+// autostart/<name>.desktop in the configuration folder (UserConfigHome). Its presence alone,
+// whatever it holds, is what counts.
 class CAutostartEntry
 {
 public:

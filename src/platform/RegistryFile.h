@@ -26,7 +26,7 @@ inline constexpr qint32 ERROR_CANTREAD = 1012;
 inline constexpr qint32 ERROR_CANTWRITE = 1013;
 inline constexpr qint32 ERROR_KEY_DELETED = 1018;
 
-// The per-user store file, ${XDG_CONFIG_HOME:-$HOME/.config}/Orvosoft/Tellwick.reg.
+// The per-user store file, Orvosoft/Tellwick.reg in the configuration folder (UserConfigHome).
 //
 // Loads hand out the parsed content of the file as it is now. The content is kept between
 // loads and reused while a stat() shows the very same file, so a load is cheap and yet sees a

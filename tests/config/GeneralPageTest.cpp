@@ -1,20 +1,27 @@
 #include "config/GeneralPage.h"
 
+#include "config/PropertiesSheet.h"
+
 #include "platform/AutostartEntry.h"
 #include "platform/mfc/UpDownEdit.h"
 #include "resources/DlgItem.h"
 #include "resources/resource.h"
 #include "settings/Settings.h"
+#include "support/Bytes.h"
+#include "support/DialogInput.h"
 #include "support/TestStore.h"
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QDialogButtonBox>
 #include <QFile>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -80,6 +87,78 @@ TEST_F(GeneralPageTest, TheLogControlsFollowTheBoxAtOnceAndTheNameIsSavedAsShown
     ASSERT_TRUE(pPage->OnApply());
     EXPECT_FALSE(CSettings().GetLogToFile());
     EXPECT_EQ(CSettings().GetLogFileName(), "/var/log/new/tellwick.log");
+}
+
+// OK on the sheet gives back the texts the user left alone byte for byte, even bytes the locale
+// cannot show, and stores what the user typed as typed.
+TEST_F(GeneralPageTest, OkKeepsTheBytesOfUntouchedTextsAndStoresEditedOnes)
+{
+    const struct
+    {
+        const char* name;
+        const char* typedFastMark; // null: left alone
+        QByteArray fastMarkAfter;
+    } cases[] = {
+        {"untouched", nullptr, Bytes("caf\xe9 <r>")},
+        {"fast mark edited", "th\u00e9", Bytes("th\xc3\xa9")},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        RemoveStoreFile();
+        CSettings stored;
+        stored.SetFastMark(Bytes("caf\xe9 <r>"));
+        stored.SetLogFileName(Bytes("caf\xe9.log"));
+        stored.Save();
+        const QByteArray before = ReadStoreFile();
+        CPropertiesSheet sheet;
+        CModalAnswer answer([&](QDialog&) {
+            if (c.typedFastMark) {
+                auto* pEdit = Control<QLineEdit>(sheet.m_generalPage, IDC_FAST_MARK);
+                pEdit->selectAll();
+                pEdit->insert(QString::fromUtf8(c.typedFastMark)); // as if pasted
+            }
+            QTest::mouseClick(sheet.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok),
+                              Qt::LeftButton);
+        });
+        EXPECT_EQ(sheet.DoModal(), QDialog::Accepted);
+        ASSERT_TRUE(answer.Opened());
+        EXPECT_EQ(Hex(CSettings().GetFastMark()), Hex(c.fastMarkAfter));
+        EXPECT_EQ(Hex(CSettings().GetLogFileName()), Hex(Bytes("caf\xe9.log")));
+        if (!c.typedFastMark)
+            EXPECT_EQ(ReadStoreFile().toStdString(), before.toStdString());
+    }
+}
+
+// Browse opens the file dialog itself, which takes the name of a file that is not there yet.
+TEST_F(GeneralPageTest, BrowseTakesANewFileTypedIntoTheFileDialog)
+{
+    CSettings stored;
+    stored.SetLogToFile(true);
+    stored.SetLogFileName("old.log");
+    stored.Save();
+    auto pPage = ShownPage();
+    ASSERT_TRUE(ShowActive(*pPage));
+    const QTemporaryDir folder;
+    const QString strNew = folder.filePath(QStringLiteral("new.log"));
+    CModalAnswer answer([&](QDialog& dialog) {
+        auto* pFileDialog = qobject_cast<QFileDialog*>(&dialog);
+        ASSERT_NE(pFileDialog, nullptr);
+        auto* pName = pFileDialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        ASSERT_NE(pName, nullptr);
+        // A dialog that refuses the name says so in a message box; that box is closed, not
+        // waited for (and no later test's box is, as this goes with the dialog).
+        QTimer::singleShot(0, pFileDialog, [] {
+            if (auto* pBox = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+                pBox->reject();
+        });
+        QTest::keyClicks(pName, strNew);
+        QTest::keyClick(pName, Qt::Key_Return);
+    });
+    QTest::mouseClick(GetDlgItem(pPage.get(), IDC_BROWSE), Qt::LeftButton);
+    ASSERT_TRUE(answer.Opened());
+    EXPECT_EQ(Control<QLineEdit>(*pPage, IDC_LOG_FILE_NAME)->text().toStdString(),
+              strNew.toStdString());
+    EXPECT_FALSE(QFile::exists(strNew));
 }
 
 TEST_F(GeneralPageTest, AnyTypedWholeNumberIsTakenButOnlyALimitInRangeIsSavedByThePage)

@@ -1,19 +1,18 @@
 #include "platform/AutostartEntry.h"
 
+#include "platform/ConfigHome.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
-#include <QStandardPaths>
 
 CAutostartEntry::CAutostartEntry(const QString& strName) : m_strName(strName) {}
 
 QString CAutostartEntry::FilePath() const
 {
-    QString strConfig = qEnvironmentVariable("XDG_CONFIG_HOME");
-    if (strConfig.isEmpty() || QDir::isRelativePath(strConfig))
-        strConfig = QDir::homePath() + QStringLiteral("/.config");
-    return strConfig + QStringLiteral("/autostart/") + m_strName + QStringLiteral(".desktop");
+    return QFile::decodeName(UserConfigHome()) + QStringLiteral("/autostart/") + m_strName +
+           QStringLiteral(".desktop");
 }
 
 bool CAutostartEntry::Exists() const

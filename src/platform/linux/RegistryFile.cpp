@@ -1,5 +1,6 @@
 #include "platform/RegistryFile.h"
 
+#include "platform/ConfigHome.h"
 #include "platform/Logging.h"
 #include "platform/RegistryText.h"
 #include "platform/RegularFile.h"
@@ -11,7 +12,6 @@
 #include <cstdlib>
 #include <ctime>
 #include <fcntl.h>
-#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -186,16 +186,7 @@ QByteArray CRegistryFile::PathLocked()
         return m_path;
     m_configHome = configHome;
     m_home = home;
-    QByteArray base = m_configHome;
-    if (base.isEmpty()) {
-        base = m_home;
-        if (base.isEmpty()) {
-            if (const passwd* pUser = getpwuid(getuid()))
-                base = pUser->pw_dir;
-        }
-        base.append("/.config");
-    }
-    m_path = base;
+    m_path = UserConfigHome();
     m_path.append(kStoreFolder);
     m_path.append(kStoreName);
     // Another store is another file: its failures are its own.
