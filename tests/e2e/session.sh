@@ -75,6 +75,7 @@ start_session() {
     need_tools Xvfb xdotool xwininfo xprop import
     case $DESKTOP in
     xembed | notray) need_tools icewm ;;
+    xfwm4) need_tools xfwm4 dbus-update-activation-environment ;;
     sni) need_tools icewm gdbus; need_python_module dbus ;;
     wayland)
         need_tools weston
@@ -112,6 +113,7 @@ start_session() {
 
 start_window_manager() {
     # A window manager of its own that starts nothing else; its tray only where one is wanted.
+    [ "$DESKTOP" != xfwm4 ] || { start_xfwm4; return; }
     mkdir -p "$HOME/.icewm"
     if [ "$DESKTOP" = xembed ]; then
         printf 'TaskBarShowTray=1\n' >"$HOME/.icewm/preferences"
@@ -144,6 +146,14 @@ start_weston() {
     # Keys go to the X window under the pointer: Weston's, which hands them to its focus. A
     # Wayland client does not see the X display.
     xdotool mousemove 1000 700
+}
+
+# XFCE's window manager alone, without a tray. Its settings daemon, started by the bus, must
+# use this session's folders, never the user's.
+start_xfwm4() {
+    dbus-update-activation-environment DISPLAY HOME XDG_CONFIG_HOME XDG_RUNTIME_DIR
+    background xfwm4 --compositor=off >"$SESSION_DIR/xfwm4.log" 2>&1
+    wait_for "the window manager" sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"'
 }
 
 # Repeats a command every 50 ms until it succeeds, for at most 20 s (a loaded machine starts
