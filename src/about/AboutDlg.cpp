@@ -55,7 +55,8 @@ bool CAboutDlg::OnInitDialog()
     m_linkName->SetCallback(ShowCredits);
 
     m_linkWeb->SetLink(true);
-    m_linkWeb->SetTextColor(QColor(0, 0, 255));
+    // The theme's link colour: pure blue on light themes, and still readable on dark ones.
+    m_linkWeb->SetTextColor(palette().color(QPalette::Link));
     m_linkWeb->SetFontUnderline(false);
 
     m_ui->physicalMemoryLabel->setText(PhysicalMemoryText(GetTotalPhysicalMemory()));

@@ -129,6 +129,24 @@ TEST_F(AboutDlgTest, TheProductNameOpensTheCreditsOverTheBox)
     EXPECT_TRUE(m_opened.m_urls.isEmpty());
 }
 
+// The web address is drawn in the theme's link colour: pure blue is lost on a dark theme, and
+// a light one gives that blue anyway.
+TEST(AboutDlgColours, TheWebAddressTakesTheThemesLinkColour)
+{
+    const QPalette saved = QApplication::palette();
+    QPalette dark = saved;
+    dark.setColor(QPalette::Window, QColor(53, 53, 53));
+    dark.setColor(QPalette::Link, QColor(53, 132, 228));
+    QApplication::setPalette(dark);
+    QColor crShown;
+    {
+        CAboutDlg dlg;
+        crShown = GetDlgItem(&dlg, IDC_WEB_ADDRESS)->palette().color(QPalette::WindowText);
+    }
+    QApplication::setPalette(saved);
+    EXPECT_EQ(crShown, QColor(53, 132, 228));
+}
+
 // The program told to end closes its frame even while the About box and the credits are open.
 TEST(AboutBoxOwner, MayGoWhileTheBoxAndTheCreditsAreOpen)
 {
