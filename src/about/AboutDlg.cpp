@@ -35,6 +35,8 @@ CAboutDlg::CAboutDlg(QWidget* pParent) : QDialog(pParent), m_ui(new Ui::CAboutDl
     m_ui->iconLabel->setPixmap(LoadResIcon(IDI_MAINFRAME).pixmap(kDialogIconSize));
     connect(m_ui->okButton, &QPushButton::clicked, this, &QDialog::accept);
     OnInitDialog();
+    // The links come first in the Tab order, but the box opens on OK, where Enter closes it.
+    m_ui->okButton->setFocus();
 }
 
 CAboutDlg::~CAboutDlg() = default;

@@ -3,6 +3,7 @@
 #include "app/StallWatchdog.h"
 #include "app/TellwickApp.h"
 #include "extlib/orvosched/TaskDialog.h"
+#include "platform/DialogPlacement.h"
 #include "platform/Logging.h"
 #include "platform/PrivilegedPorts.h"
 #include "settings/ProgramValue.h"
@@ -48,6 +49,7 @@ int main(int argc, char* argv[])
     QApplication application(argc, argv);
     // The task model lives below the widgets; its Properties dialog is plugged in here.
     CTaskDialog::Install();
+    CDialogPlacement::Install();
     // The flood benchmark asks how long the window went without answering.
     std::unique_ptr<CStallWatchdog> pWatchdog;
     if (qEnvironmentVariableIsSet(CStallWatchdog::kReportVariable))
