@@ -24,6 +24,13 @@ x11() {
     [ "$DESKTOP" != wayland ]
 }
 
+# Shells find the window's menu entry, and take its name and icon from there, by its WM_CLASS.
+if x11; then
+    entry=$(basename "$E2E_DIR"/../../src/resources/desktop/*.desktop .desktop)
+    xprop -id "$MAIN_WINDOW" WM_CLASS | grep -q "\"$entry\"" ||
+        fail "the window's class names no desktop entry $entry: $(xprop -id "$MAIN_WINDOW" WM_CLASS)"
+fi
+
 window_states() {
     xprop -id "$MAIN_WINDOW" _NET_WM_STATE
 }
