@@ -2,7 +2,8 @@
 # private desktop, private configuration, runtime and working folders, and a free mailslot port.
 # TELLWICK_DESKTOP picks the desktop: xembed (X11 with an XEmbed tray, the default), notray
 # (X11 without any tray), sni (X11 with a D-Bus StatusNotifierItem tray), xfce (XFCE's own
-# window manager and panel, whose Status Tray is a D-Bus one) or wayland (Weston, no tray).
+# window manager and panel, whose Status Tray is a D-Bus one), lxqt (LXQt's panel, whose Status
+# Notifier is one too) or wayland (Weston, no tray).
 # Everything runs on a private Xvfb display: Weston runs there as a window, which
 # gives it a seat, so keys typed with xdotool reach its Wayland clients as real input.
 # Usage: . session.sh; start_session; ... The session ends with the test's shell.
@@ -78,6 +79,10 @@ start_session() {
     xembed | notray) need_tools icewm ;;
     sni) need_tools icewm gdbus; need_python_module dbus ;;
     xfce) need_tools xfwm4 xfce4-panel dbus-update-activation-environment; need_python_module dbus ;;
+    lxqt)
+        need_tools icewm lxqt-panel dbus-update-activation-environment; need_python_module dbus
+        [ -f /usr/share/lxqt/panel.conf ] || missing "LXQt's stock panel.conf"
+        ;;
     wayland)
         need_tools weston
         ls /usr/lib/*/qt6/plugins/platforms/libqwayland-generic.so >/dev/null 2>&1 || missing "Qt's Wayland plugin"
@@ -135,6 +140,16 @@ start_window_manager() {
         background "$PYTHON" "$E2E_DIR/sni_watcher.py" >"$SESSION_DIR/sni-items"
         wait_for "the StatusNotifierWatcher" grep -q ready "$SESSION_DIR/sni-items"
     fi
+    [ "$DESKTOP" != lxqt ] || start_lxqt_panel
+}
+
+# LXQt's panel holding its Status Notifier alone: the stock configuration, or it starts empty.
+start_lxqt_panel() {
+    mkdir -p "$XDG_CONFIG_HOME/lxqt"
+    sed 's/^plugins=.*/plugins=statusnotifier/' /usr/share/lxqt/panel.conf >"$XDG_CONFIG_HOME/lxqt/panel.conf"
+    dbus-update-activation-environment --all
+    background lxqt-panel >"$SESSION_DIR/panel.log" 2>&1
+    wait_for "the panel's tray" tray_host
 }
 
 # XFCE's window manager and a panel that holds its Status Tray alone. The tray is the desktop's
