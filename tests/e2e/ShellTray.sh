@@ -30,9 +30,9 @@ panel_icon() {
     for window in $(xdotool search --onlyvisible --class "$PANEL_CLASS" 2>/dev/null); do
         set -- $(client_geometry "$window")
         case $DESKTOP in
-        xfce) [ "$3" -lt 100 ] && [ "$4" -lt 100 ] && ICON="$(($1 + $3 / 2)) $(($2 + $4 / 2))" && return 0 ;;
-        lxqt) [ "$3" -gt 100 ] && ICON="$(($1 + $3 - $4 / 2)) $(($2 + $4 / 2))" && return 0 ;;
-        esac
+        xfce) [ "$3" -lt 100 ] && [ "$4" -lt 100 ] && x=$(($1 + $3 / 2)) ;;
+        lxqt) [ "$3" -gt 100 ] && x=$(($1 + $3 - $4 / 2)) ;;
+        esac && ICON="$x $(($2 + $4 / 2))" && return 0
     done
     return 1
 }

@@ -78,9 +78,9 @@ start_session() {
     case $DESKTOP in
     xembed | notray) need_tools icewm ;;
     sni) need_tools icewm gdbus; need_python_module dbus ;;
-    xfce) need_tools xfwm4 xfce4-panel dbus-update-activation-environment; need_python_module dbus ;;
+    xfce) need_tools xfwm4 xfce4-panel dbus-update-activation-environment gdbus; need_python_module dbus ;;
     lxqt)
-        need_tools icewm lxqt-panel dbus-update-activation-environment; need_python_module dbus
+        need_tools icewm lxqt-panel dbus-update-activation-environment gdbus; need_python_module dbus
         [ -f /usr/share/lxqt/panel.conf ] || missing "LXQt's stock panel.conf"
         ;;
     wayland)
