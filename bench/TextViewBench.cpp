@@ -72,7 +72,7 @@ public:
     {
         QPainter dc(&image);
         dc.setFont(*m_pFont);
-        const QColor crDefault = QColor::fromRgb(g_palette[size_t(m_nDefaultColor)]);
+        const QColor crDefault = palette().color(QPalette::Text);
         int y = image.height();
         for (const std::vector<QString>& rows : lines) {
             dc.setBackground(m_crBackground);

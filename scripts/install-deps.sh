@@ -14,9 +14,10 @@ BUILD_PACKAGES="cmake ninja-build g++ pkg-config
 TEST_PACKAGES="
     clang libclang-rt-14-dev
     libgtest-dev libgmock-dev libbenchmark-dev qt6-qpa-plugins fonts-dejavu-core
-    xvfb xauth icewm xfwm4 xdotool x11-utils imagemagick iproute2 util-linux libcap2-bin passwd
+    xvfb xauth icewm xdotool x11-utils imagemagick iproute2 util-linux libcap2-bin passwd
     weston dbus-daemon libglib2.0-bin at-spi2-core python3-pyatspi python3-dbus
-    python3-gi python3-xlib desktop-file-utils dunst
+    python3-gi python3-xlib desktop-file-utils dunst adwaita-qt6
+    xfce4-panel xfwm4 lxqt-panel
     wine64 wine python3-samba tshark wireshark-common coreutils samba samba-common-bin
     avahi-daemon avahi-utils
     debhelper build-essential dpkg-dev lintian appstream man-db

@@ -35,6 +35,8 @@ CAboutDlg::CAboutDlg(QWidget* pParent) : QDialog(pParent), m_ui(new Ui::CAboutDl
     m_ui->iconLabel->setPixmap(LoadResIcon(IDI_MAINFRAME).pixmap(kDialogIconSize));
     connect(m_ui->okButton, &QPushButton::clicked, this, &QDialog::accept);
     OnInitDialog();
+    // The links come first in the Tab order, but the box opens on OK, where Enter closes it.
+    m_ui->okButton->setFocus();
 }
 
 CAboutDlg::~CAboutDlg() = default;
@@ -55,7 +57,8 @@ bool CAboutDlg::OnInitDialog()
     m_linkName->SetCallback(ShowCredits);
 
     m_linkWeb->SetLink(true);
-    m_linkWeb->SetTextColor(QColor(0, 0, 255));
+    // The theme's link colour: pure blue on light themes, and still readable on dark ones.
+    m_linkWeb->SetTextColor(palette().color(QPalette::Link));
     m_linkWeb->SetFontUnderline(false);
 
     m_ui->physicalMemoryLabel->setText(PhysicalMemoryText(GetTotalPhysicalMemory()));

@@ -1,9 +1,14 @@
 #include "about/HyperLink.h"
 
+#include "about/HyperLinkAccessible.h"
+
 #include <QApplication>
 #include <QDesktopServices>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPointer>
+#include <QStyleOptionFocusRect>
+#include <QStylePainter>
 #include <QUrl>
 
 CHyperLink::CHyperLink(QWidget* pParent)
@@ -13,6 +18,7 @@ CHyperLink::CHyperLink(QWidget* pParent)
     setTextFormat(Qt::PlainText);
     setFont(m_font);
     ApplyColors();
+    CHyperLinkAccessible::Install();
 }
 
 CHyperLink::~CHyperLink() = default;
@@ -43,15 +49,27 @@ void CHyperLink::SetFontUnderline(bool bUnderline)
     Redraw();
 }
 
+void CHyperLink::SetNotify(bool bNotify)
+{
+    m_bNotify = bNotify;
+    setFocusPolicy(bNotify ? Qt::StrongFocus : Qt::NoFocus);
+}
+
 void CHyperLink::SetLink(bool bLink)
 {
-    m_bNotify = bLink;
+    SetNotify(bLink);
 }
 
 void CHyperLink::SetCallback(Callback pfnCallback)
 {
     m_pfnCallback = std::move(pfnCallback);
-    m_bNotify = bool(m_pfnCallback);
+    SetNotify(bool(m_pfnCallback));
+}
+
+void CHyperLink::Activate()
+{
+    if (m_bNotify)
+        OnLButtonDown();
 }
 
 void CHyperLink::mousePressEvent(QMouseEvent* pEvent)
@@ -66,6 +84,37 @@ void CHyperLink::mousePressEvent(QMouseEvent* pEvent)
     if (pAlive)
         QLabel::mousePressEvent(pEvent);
     pEvent->accept();
+}
+
+void CHyperLink::keyPressEvent(QKeyEvent* pEvent)
+{
+    const int nKey = pEvent->key();
+    if (!m_bNotify || pEvent->isAutoRepeat() || pEvent->modifiers() & ~Qt::KeypadModifier ||
+        (nKey != Qt::Key_Return && nKey != Qt::Key_Enter && nKey != Qt::Key_Space)) {
+        QLabel::keyPressEvent(pEvent);
+        return;
+    }
+    // Taken here, so that Enter does not also press the dialog's default button.
+    pEvent->accept();
+    OnLButtonDown();
+}
+
+void CHyperLink::paintEvent(QPaintEvent* pEvent)
+{
+    QLabel::paintEvent(pEvent);
+    if (!hasFocus())
+        return;
+    // The focus frame goes round the text, not round the room the layout gives the label.
+    QStylePainter painter(this);
+    QStyleOptionFocusRect option;
+    option.initFrom(this);
+    option.backgroundColor = palette().color(backgroundRole());
+    option.rect =
+        style()
+            ->itemTextRect(fontMetrics(), contentsRect(), int(alignment()), isEnabled(), text())
+            .adjusted(-1, 0, 1, 0)
+            .intersected(rect());
+    painter.drawPrimitive(QStyle::PE_FrameFocusRect, option);
 }
 
 void CHyperLink::OnLButtonDown()

@@ -4,7 +4,8 @@
 #include <functional>
 
 // A label that acts on a left click: it runs its callback, or else opens its link with the
-// desktop's default handler. Only a label set to notify (SetLink or a callback) takes clicks.
+// desktop's default handler. Only a label set to notify (SetLink or a callback) takes clicks;
+// such a label is also a Tab stop that Enter and Space act on, and a link to screen readers.
 class CHyperLink : public QLabel
 {
     Q_OBJECT
@@ -23,8 +24,14 @@ public:
     // A callback makes the label take clicks; none makes it ignore them.
     void SetCallback(Callback pfnCallback);
 
+    bool TakesClicks() const { return m_bNotify; }
+    // Does what a click does.
+    void Activate();
+
 protected:
     void mousePressEvent(QMouseEvent* pEvent) override;
+    void keyPressEvent(QKeyEvent* pEvent) override;
+    void paintEvent(QPaintEvent* pEvent) override;
 
     void OnLButtonDown();
 
@@ -36,6 +43,7 @@ protected:
 private:
     void ApplyColors();
     void Redraw();
+    void SetNotify(bool bNotify);
 
     QColor m_crText;
     QFont m_font;

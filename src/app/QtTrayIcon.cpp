@@ -53,7 +53,14 @@ void CQtTrayIcon::Delete()
     m_icon.hide();
 }
 
-QAction* CQtTrayIcon::TrackPopupMenu(QMenu& menu)
+void CQtTrayIcon::SetContextMenu(QMenu* pMenu)
 {
-    return menu.exec(QCursor::pos());
+    m_icon.setContextMenu(pMenu);
+}
+
+void CQtTrayIcon::TrackPopupMenu(QMenu& menu)
+{
+    // Qt pops the menu up itself on an XEmbed tray's button press, before it reports the click.
+    if (!menu.isVisible())
+        menu.popup(QCursor::pos());
 }

@@ -14,7 +14,8 @@ public:
     bool Add(const QIcon& icon, const QString& strToolTip) override;
     bool Modify(const QIcon& icon) override;
     void Delete() override;
-    QAction* TrackPopupMenu(QMenu& menu) override;
+    void SetContextMenu(QMenu* pMenu) override;
+    void TrackPopupMenu(QMenu& menu) override;
 
 private:
     int MouseMessage(QSystemTrayIcon::ActivationReason reason) const;

@@ -42,6 +42,7 @@ bool CSystemTray::Create(QObject* pOwner, int nCallbackMessage, const QString& s
     m_nCallbackMessage = nCallbackMessage;
     m_nIconID = nID;
     m_icon = icon;
+    LoadMenu(nID);
     m_bEnabled = m_pTrayIcon->Add(icon, strToolTip.left(kMaxToolTip));
     return m_bEnabled;
 }
@@ -130,26 +131,37 @@ void CSystemTray::timerEvent(QTimerEvent* pEvent)
         OnTimer();
 }
 
+void CSystemTray::LoadMenu(int nID)
+{
+    // Many desktops draw the menu in their own process, from what Qt exports of it, and only
+    // ask for it to be updated as it opens: it is one menu, kept as long as the icon.
+    std::unique_ptr<QMenu> pLoaded = LoadPopupMenu(nID);
+    m_pTrayIcon->SetContextMenu(pLoaded.get());
+    m_pMenu = std::move(pLoaded);
+    if (!m_pMenu)
+        return;
+    QMenu* pMenu = m_pMenu.get();
+    const QList<QAction*> actions = pMenu->actions();
+    for (QAction* pAction : actions) {
+        const bool bDefault = m_bDefaultMenuItemByPos ? actions.indexOf(pAction) == m_nDefaultMenuItem
+                                                      : CommandId(pAction) == m_nDefaultMenuItem;
+        if (bDefault)
+            pMenu->setDefaultAction(pAction);
+        if (const int nCommand = CommandId(pAction))
+            connect(pAction, &QAction::triggered, this, [this, nCommand] { emit CommandChosen(nCommand); });
+    }
+    connect(pMenu, &QMenu::aboutToShow, this, [this, pMenu] { emit MenuAboutToOpen(pMenu); });
+}
+
 int CSystemTray::HandleNotification(int nID, int nMouseMessage)
 {
     if (nID != m_nIconID)
         return 0;
     if ((nMouseMessage & 0xFFFF) != WM_RBUTTONUP)
         return 1;
-    const std::unique_ptr<QMenu> pMenu = LoadPopupMenu(nID);
-    if (!pMenu)
+    if (!m_pMenu)
         return 0;
-    QMenu& menu = *pMenu;
-    const QList<QAction*> actions = menu.actions();
-    for (QAction* pAction : actions) {
-        const bool bDefault = m_bDefaultMenuItemByPos ? actions.indexOf(pAction) == m_nDefaultMenuItem
-                                                      : CommandId(pAction) == m_nDefaultMenuItem;
-        if (bDefault)
-            menu.setDefaultAction(pAction);
-    }
-    emit MenuAboutToOpen(&menu);
-    if (const int nCommand = CommandId(m_pTrayIcon->TrackPopupMenu(menu)))
-        emit CommandChosen(nCommand);
+    m_pTrayIcon->TrackPopupMenu(*m_pMenu);
     return 1;
 }
 

@@ -14,9 +14,9 @@
 class QMenu;
 
 // One icon in the notification area with a tool tip. It can flash by cycling through a list of
-// frames on a timer, and offers the pop-up menu that has the icon's id when it is right-clicked.
-// Nothing in it knows the program's commands: the menu and the chosen command go out as signals,
-// and clicks reach the owner as the callback message given to Create.
+// frames on a timer, and offers the pop-up menu that has the icon's id, which the desktop shows
+// on a right-click. Nothing in it knows the program's commands: the menu and the chosen command
+// go out as signals, and clicks reach the owner as the callback message given to Create.
 class CSystemTray : public QObject
 {
     Q_OBJECT
@@ -29,8 +29,8 @@ public:
     explicit CSystemTray(std::unique_ptr<CTrayIcon> pTrayIcon = nullptr);
     ~CSystemTray() override;
 
-    // Adds the icon; false when the desktop refuses it. Without an owner, clicks go straight to
-    // HandleNotification.
+    // Adds the icon with its menu; false when the desktop refuses it. Without an owner, clicks
+    // go straight to HandleNotification.
     bool Create(QObject* pOwner, int nCallbackMessage, const QString& strToolTip, const QIcon& icon,
                 int nID);
     void DeleteIcon();
@@ -70,6 +70,10 @@ protected:
     void timerEvent(QTimerEvent* pEvent) override;
 
 private:
+    void LoadMenu(int nID);
+
+    // Declared before the icon, which refers to it until it is gone.
+    std::unique_ptr<QMenu> m_pMenu;
     std::unique_ptr<CTrayIcon> m_pTrayIcon;
     QObject* m_pOwner = nullptr;
     bool m_bEnabled = false;

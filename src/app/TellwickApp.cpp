@@ -23,8 +23,6 @@
 namespace {
 
 constexpr char kHelpFileName[] = "Tellwick.html";
-// The application id, which names the desktop entry, the icon and the metainfo.
-constexpr char kApplicationId[] = "org.orvosoft.Tellwick";
 // How soon a termination looks again whether the dialogs it ended have returned.
 constexpr int kTerminateRetryMs = 10;
 

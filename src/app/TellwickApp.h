@@ -17,6 +17,9 @@ class CTellwickApp : public CSingleInstanceApp
     Q_OBJECT
 
 public:
+    // The application id, which names the desktop entry, the icon and the metainfo.
+    static constexpr char kApplicationId[] = "org.orvosoft.Tellwick";
+
     CTellwickApp();
     ~CTellwickApp() override;
 

@@ -6,7 +6,6 @@
 #include <functional>
 #include <utility>
 
-class QAction;
 class QMenu;
 
 // One icon in the desktop's notification area, as CSystemTray drives it. The real one sits on
@@ -23,8 +22,12 @@ public:
     virtual bool Add(const QIcon& icon, const QString& strToolTip) = 0;
     virtual bool Modify(const QIcon& icon) = 0;
     virtual void Delete() = 0;
-    // Shows a pop-up menu at the mouse cursor and returns the chosen item once it has closed.
-    virtual QAction* TrackPopupMenu(QMenu& menu) = 0;
+    // The icon's menu, given before Add: a D-Bus tray shows it itself from what the program
+    // exports and never asks for it, an XEmbed tray's icon pops it up on the right button.
+    virtual void SetContextMenu(QMenu* pMenu) = 0;
+    // Shows the menu at the mouse cursor unless the desktop has shown it already; the chosen
+    // item is triggered once the menu has closed.
+    virtual void TrackPopupMenu(QMenu& menu) = 0;
 
     void SetNotifyHandler(NotifyHandler handler) { m_notify = std::move(handler); }
 

@@ -3,13 +3,17 @@
 #include "app/StallWatchdog.h"
 #include "app/TellwickApp.h"
 #include "extlib/orvosched/TaskDialog.h"
+#include "platform/DialogPlacement.h"
 #include "platform/Logging.h"
 #include "platform/PrivilegedPorts.h"
 #include "settings/ProgramValue.h"
 
 #include <QApplication>
+#include <algorithm>
 #include <cstdio>
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -45,9 +49,18 @@ int main(int argc, char* argv[])
         if (!CPrivilegedPorts::DropCapabilities(strError))
             qCWarning(lcApp).noquote() << "cannot give up the program's capabilities:" << strError;
     }
-    QApplication application(argc, argv);
+    // X11 shells find the window's desktop entry by its WM_CLASS, whose instance Qt takes from
+    // -name; its class stays the application's name, which screen readers say.
+    std::string strNameOption("-name"), strInstanceName(CTellwickApp::kApplicationId);
+    std::vector<char*> qtArguments(argv, argv + argc);
+    qtArguments.insert(qtArguments.begin() + std::min(argc, 1),
+                       {strNameOption.data(), strInstanceName.data()});
+    int nQtArguments = int(qtArguments.size());
+    qtArguments.push_back(nullptr);
+    QApplication application(nQtArguments, qtArguments.data());
     // The task model lives below the widgets; its Properties dialog is plugged in here.
     CTaskDialog::Install();
+    CDialogPlacement::Install();
     // The flood benchmark asks how long the window went without answering.
     std::unique_ptr<CStallWatchdog> pWatchdog;
     if (qEnvironmentVariableIsSet(CStallWatchdog::kReportVariable))

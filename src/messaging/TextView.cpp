@@ -179,6 +179,16 @@ void CTextView::paintEvent(QPaintEvent*)
     OnPaint(dc, viewport()->rect());
 }
 
+void CTextView::changeEvent(QEvent* pEvent)
+{
+    if (pEvent->type() == QEvent::PaletteChange ||
+        pEvent->type() == QEvent::ApplicationPaletteChange) {
+        m_crBackground = palette().color(QPalette::Base);
+        viewport()->update();
+    }
+    QAbstractScrollArea::changeEvent(pEvent);
+}
+
 void CTextView::OnPaint(QPainter& dc, const QRect& rcClient)
 {
     dc.save();
@@ -263,7 +273,7 @@ qreal CTextView::TextWidth(QStringView text)
 
 Rgb CTextView::DefaultTextColor() const
 {
-    return PaletteColor(m_nDefaultColor, g_palette[1]);
+    return palette().color(QPalette::Text).rgb();
 }
 
 qreal CTextView::CharWidth(char32_t ch)

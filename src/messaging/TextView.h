@@ -56,6 +56,8 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* pEvent) override;
+    // A theme changed while running: the background and plain text take its colours.
+    void changeEvent(QEvent* pEvent) override;
 
     // Paints the whole client rectangle: the lines up to m_nBottomLine, bottom up.
     void OnPaint(QPainter& dc, const QRect& rcClient);
@@ -73,7 +75,6 @@ protected:
     std::deque<QByteArray> m_lines;
     int m_nBottomLine = -1;
     int m_nMaxLines = 500;
-    int m_nDefaultColor = 1;
     int m_nAveCharWidth = 0;
     int m_nLineHeight = 0;
     int m_nAscent = 0;
@@ -81,6 +82,7 @@ protected:
 private:
     void OnScrollBarAction(int nAction);
     qreal CharWidth(char32_t ch);
+    // The theme's text colour, which plain text and codes outside the palette draw in.
     Rgb DefaultTextColor() const;
     int LineCount() const { return int(m_lines.size()); }
 

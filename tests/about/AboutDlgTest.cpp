@@ -129,6 +129,79 @@ TEST_F(AboutDlgTest, TheProductNameOpensTheCreditsOverTheBox)
     EXPECT_TRUE(m_opened.m_urls.isEmpty());
 }
 
+// The web address is drawn in the theme's link colour: pure blue is lost on a dark theme, and
+// a light one gives that blue anyway.
+TEST(AboutDlgColours, TheWebAddressTakesTheThemesLinkColour)
+{
+    const QPalette saved = QApplication::palette();
+    QPalette dark = saved;
+    dark.setColor(QPalette::Window, QColor(53, 53, 53));
+    dark.setColor(QPalette::Link, QColor(53, 132, 228));
+    QApplication::setPalette(dark);
+    QColor crShown;
+    {
+        CAboutDlg dlg;
+        crShown = GetDlgItem(&dlg, IDC_WEB_ADDRESS)->palette().color(QPalette::WindowText);
+    }
+    QApplication::setPalette(saved);
+    EXPECT_EQ(crShown, QColor(53, 132, 228));
+}
+
+// A keyboard user reaches both links with Tab, from OK where the box opens, and runs either
+// with Enter or Space, as a click does.
+TEST_F(AboutDlgTest, TabReachesBothLinksAndEnterOrSpaceRunsThem)
+{
+    m_dlg.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&m_dlg));
+    QWidget* pOk = GetDlgItem(&m_dlg, IDOK);
+    ASSERT_EQ(QApplication::focusWidget(), pOk);
+    const auto tab = [] {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        return QApplication::focusWidget();
+    };
+    // The caption of the modal dialog the key opens, closed again at once.
+    const auto dialogOpenedBy = [](Qt::Key key, Qt::KeyboardModifiers modifiers) {
+        QString strCaption;
+        QTimer::singleShot(0, [&] {
+            if (QWidget* pModal = QApplication::activeModalWidget();
+                pModal && pModal->parentWidget()) {
+                strCaption = pModal->windowTitle();
+                QTest::keyClick(pModal, Qt::Key_Escape);
+            }
+        });
+        QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+        QApplication::processEvents();
+        return strCaption;
+    };
+    const QString strAddress = Label(IDC_WEB_ADDRESS)->text();
+    const struct
+    {
+        const char* name;
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+    } cases[] = {
+        {"Return", Qt::Key_Return, Qt::NoModifier},
+        {"Enter of the keypad", Qt::Key_Enter, Qt::KeypadModifier},
+        {"Space", Qt::Key_Space, Qt::NoModifier},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        m_opened.m_urls.clear();
+        ASSERT_EQ(tab(), GetDlgItem(&m_dlg, IDC_PRODUCT_NAME));
+        EXPECT_EQ(dialogOpenedBy(c.key, c.modifiers), QStringLiteral("Credits"));
+        EXPECT_TRUE(m_opened.m_urls.isEmpty());
+        // Here no window manager gives the box back its activation when the credits close.
+        m_dlg.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&m_dlg));
+        ASSERT_EQ(QApplication::focusWidget(), GetDlgItem(&m_dlg, IDC_PRODUCT_NAME));
+        ASSERT_EQ(tab(), GetDlgItem(&m_dlg, IDC_WEB_ADDRESS));
+        QTest::keyClick(QApplication::focusWidget(), c.key, c.modifiers);
+        EXPECT_EQ(m_opened.m_urls, QList<QUrl>{QUrl(strAddress)});
+        EXPECT_TRUE(m_dlg.isVisible()) << "the key also pressed OK";
+        ASSERT_EQ(tab(), pOk);
+    }
+}
+
 // The program told to end closes its frame even while the About box and the credits are open.
 TEST(AboutBoxOwner, MayGoWhileTheBoxAndTheCreditsAreOpen)
 {

@@ -21,6 +21,8 @@ public:
         QList<bool> itemEnabled;
         int nMenusTracked = 0;
         int nChooseCommand = 0; // the command the user picks in the next menu, 0 for none
+        QMenu* pContextMenu = nullptr; // the menu the desktop shows by itself
+        bool bMenuWhenAdded = false;   // given before the icon was added
     };
 
     explicit CFakeTrayIcon(Log& log) : m_log(log) {}
@@ -30,6 +32,7 @@ public:
         if (!m_log.bAvailable)
             return false;
         m_log.bShown = true;
+        m_log.bMenuWhenAdded = m_log.pContextMenu != nullptr;
         m_log.strToolTip = strToolTip;
         m_log.icons.append(icon.cacheKey());
         return true;
@@ -40,25 +43,41 @@ public:
         return m_log.bShown;
     }
     void Delete() override { m_log.bShown = false; }
-    QAction* TrackPopupMenu(QMenu& menu) override
-    {
-        ++m_log.nMenusTracked;
-        m_log.menuItems.clear();
-        m_log.itemEnabled.clear();
-        QAction* pChosen = nullptr;
-        for (QAction* pAction : menu.actions()) {
-            m_log.menuItems.append(pAction->text());
-            m_log.itemEnabled.append(pAction->isEnabled());
-            if (!pAction->isSeparator() && pAction->data().toInt() == m_log.nChooseCommand)
-                pChosen = pAction;
-        }
-        m_log.strDefaultItem = menu.defaultAction() ? menu.defaultAction()->text() : QString();
-        return pChosen;
-    }
+    void SetContextMenu(QMenu* pMenu) override { m_log.pContextMenu = pMenu; }
+    void TrackPopupMenu(QMenu& menu) override { Open(m_log, menu); }
 
     // A click on the icon, as the desktop reports it.
     void Click(int nMouseMessage) { Notify(nMouseMessage); }
+    // The desktop opens the icon's menu without telling the program of a click, as a D-Bus tray
+    // does from the exported menu; false when it was given none.
+    static bool OpenContextMenu(Log& log)
+    {
+        if (!log.pContextMenu)
+            return false;
+        Open(log, *log.pContextMenu);
+        return true;
+    }
 
 private:
+    // As Qt opens a menu: it is told it is about to show, and the chosen item triggers once the
+    // menu has closed.
+    static void Open(Log& log, QMenu& menu)
+    {
+        emit menu.aboutToShow();
+        ++log.nMenusTracked;
+        log.menuItems.clear();
+        log.itemEnabled.clear();
+        QAction* pChosen = nullptr;
+        for (QAction* pAction : menu.actions()) {
+            log.menuItems.append(pAction->text());
+            log.itemEnabled.append(pAction->isEnabled());
+            if (!pAction->isSeparator() && pAction->data().toInt() == log.nChooseCommand)
+                pChosen = pAction;
+        }
+        log.strDefaultItem = menu.defaultAction() ? menu.defaultAction()->text() : QString();
+        if (pChosen)
+            pChosen->trigger();
+    }
+
     Log& m_log;
 };

@@ -535,14 +535,23 @@ TEST_F(MainFrameTest, PropertiesOpensFromEveryPlaceItIsOffered)
     }
 }
 
+// Opened on a right-click, or by a D-Bus tray from the exported menu without any click.
 TEST_F(MainFrameTest, TheTrayMenusExitReachesTheApplication)
 {
     auto pFrame = NewFrame();
-    m_trayLog.nChooseCommand = ID_APP_EXIT;
-    Send(*pFrame, WM_TRAY_NOTIFY, ID_TRAY_ICON, WM_RBUTTONUP);
-    EXPECT_EQ(m_trayLog.strDefaultItem, QStringLiteral("&About"));
-    QCoreApplication::sendPostedEvents(pFrame.get());
-    EXPECT_EQ(m_log, QStringList{QStringLiteral("app 57665")});
+    const std::pair<const char*, std::function<void()>> openers[] = {
+        {"right-click", [&] { Send(*pFrame, WM_TRAY_NOTIFY, ID_TRAY_ICON, WM_RBUTTONUP); }},
+        {"desktop", [&] { EXPECT_TRUE(CFakeTrayIcon::OpenContextMenu(m_trayLog)); }},
+    };
+    for (const auto& [opener, open] : openers) {
+        m_log.clear();
+        m_trayLog.strDefaultItem.clear();
+        m_trayLog.nChooseCommand = ID_APP_EXIT;
+        open();
+        EXPECT_EQ(m_trayLog.strDefaultItem, QStringLiteral("&About")) << opener;
+        QCoreApplication::sendPostedEvents(pFrame.get());
+        EXPECT_EQ(m_log, QStringList{QStringLiteral("app 57665")}) << opener;
+    }
 }
 
 TEST_F(MainFrameTest, TheStatusBarShowsReadyBetweenPrompts)

@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <map>
 
 namespace {
@@ -67,6 +68,7 @@ protected:
     }
 
     qint64 Key(int nID) { return m_frames[nID].cacheKey(); }
+    void ExpectMenuAsOwnerLeftIt(const std::function<void()>& open);
     qint64 Shown() const { return m_log.icons.last(); }
 
     CFakeTrayIcon::Log m_log;
@@ -210,23 +212,45 @@ TEST_F(SystemTrayTest, NotificationsAnswerByIconIdAndOnlyTheRightButtonOpensTheM
     }
 }
 
+// The same menu whichever opens it: the program on a right-click, or a D-Bus tray by itself from
+// what the program exported, never telling of a click; it must have been given before the icon
+// was added.
 TEST_F(SystemTrayTest, TheMenuHasAboutInBoldAndTellsTheChosenCommandOnceItHasClosed)
 {
     CreateWithFrames();
+    EXPECT_TRUE(m_log.bMenuWhenAdded);
+    ASSERT_NE(m_log.pContextMenu, nullptr);
+    const std::pair<const char*, std::function<void()>> openers[] = {
+        {"right-click", [this] { ASSERT_EQ(m_tray.HandleNotification(ID_TRAY_ICON, WM_RBUTTONUP), 1); }},
+        {"desktop", [this] { ASSERT_TRUE(CFakeTrayIcon::OpenContextMenu(m_log)); }},
+    };
+    for (const auto& [opener, open] : openers) {
+        SCOPED_TRACE(opener);
+        m_log.nMenusTracked = 0;
+        for (QAction* pAction : m_log.pContextMenu->actions())
+            pAction->setEnabled(true);
+        ExpectMenuAsOwnerLeftIt(open);
+    }
+}
+
+void SystemTrayTest::ExpectMenuAsOwnerLeftIt(const std::function<void()>& open)
+{
     // Whoever runs the commands disables "Send Message..." before the menu opens.
     int nOffered = 0;
-    QObject::connect(&m_tray, &CSystemTray::MenuAboutToOpen, [this, &nOffered](QMenu* pMenu) {
-        EXPECT_EQ(m_log.nMenusTracked, nOffered++) << "offered before it opens";
-        for (QAction* pAction : pMenu->actions())
-            pAction->setEnabled(pAction->data().toInt() != ID_SEND_MESSAGE);
-    });
+    const QMetaObject::Connection offeredConnection = QObject::connect(
+        &m_tray, &CSystemTray::MenuAboutToOpen, [this, &nOffered](QMenu* pMenu) {
+            EXPECT_EQ(m_log.nMenusTracked, nOffered++) << "offered before it opens";
+            for (QAction* pAction : pMenu->actions())
+                pAction->setEnabled(pAction->data().toInt() != ID_SEND_MESSAGE);
+        });
     QList<int> chosen;
-    QObject::connect(&m_tray, &CSystemTray::CommandChosen, [this, &nOffered, &chosen](int nID) {
-        EXPECT_EQ(m_log.nMenusTracked, nOffered) << "told once it has closed";
-        chosen.append(nID);
-    });
+    const QMetaObject::Connection chosenConnection = QObject::connect(
+        &m_tray, &CSystemTray::CommandChosen, [this, &nOffered, &chosen](int nID) {
+            EXPECT_EQ(m_log.nMenusTracked, nOffered) << "told once it has closed";
+            chosen.append(nID);
+        });
     m_log.nChooseCommand = ID_PROPERTIES;
-    ASSERT_EQ(m_tray.HandleNotification(ID_TRAY_ICON, WM_RBUTTONUP), 1);
+    open();
     // The resource's menu, its first item the default, Send Message as its owner left it.
     QStringList expected;
     QList<bool> enabled;
@@ -241,9 +265,11 @@ TEST_F(SystemTrayTest, TheMenuHasAboutInBoldAndTellsTheChosenCommandOnceItHasClo
     EXPECT_EQ(chosen, QList<int>{ID_PROPERTIES});
     // Nothing is chosen when the menu is dismissed.
     m_log.nChooseCommand = 0;
-    m_tray.HandleNotification(ID_TRAY_ICON, WM_RBUTTONUP);
+    open();
     EXPECT_EQ(chosen, QList<int>{ID_PROPERTIES});
     EXPECT_TRUE(m_owner.m_messages.isEmpty());
+    QObject::disconnect(offeredConnection);
+    QObject::disconnect(chosenConnection);
 }
 
 TEST_F(SystemTrayTest, ClicksReachTheOwnerAsTheCallbackMessage)

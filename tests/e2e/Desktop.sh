@@ -6,6 +6,8 @@
 . "$(dirname "$0")/session.sh"
 start_session
 STORE="$XDG_CONFIG_HOME/Orvosoft/Tellwick.reg"
+# What the program asks of the compositor goes to its log, the window's app id among it.
+[ "$DESKTOP" != wayland ] || export WAYLAND_DEBUG=client
 start_tellwick
 screenshot "$DESKTOP-started"
 
@@ -23,6 +25,17 @@ unchecked() {
 x11() {
     [ "$DESKTOP" != wayland ]
 }
+
+# Shells find the window's menu entry, and take its name and icon from there, by its WM_CLASS
+# on X11 and its app id on Wayland.
+entry=$(basename "$E2E_DIR"/../../src/resources/desktop/*.desktop .desktop)
+if x11; then
+    xprop -id "$MAIN_WINDOW" WM_CLASS | grep -q "\"$entry\"" ||
+        fail "the window's class names no desktop entry $entry: $(xprop -id "$MAIN_WINDOW" WM_CLASS)"
+else
+    grep -q "set_app_id(\"$entry\")" "$SESSION_DIR/tellwick.log" ||
+        fail "the window's app id is not $entry: $(grep set_app_id "$SESSION_DIR/tellwick.log")"
+fi
 
 window_states() {
     xprop -id "$MAIN_WINDOW" _NET_WM_STATE

@@ -3,7 +3,7 @@
 # message window takes the title bar away, the window can still be resized from its edge and
 # moved as the window manager moves any window (Alt and drag), and a second double-click brings
 # the title bar back. By hand:
-#   TELLWICK=build-test/src/app/tellwick TELLWICK_DESKTOP=xfwm4 sh tests/e2e/TitleBar.sh
+#   TELLWICK=build-test/src/app/tellwick TELLWICK_DESKTOP=xfce sh tests/e2e/TitleBar.sh
 . "$(dirname "$0")/session.sh"
 start_session
 start_tellwick

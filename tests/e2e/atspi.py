@@ -6,6 +6,7 @@
 #   atspi.py unnamed                  lists controls without a name; fails when there is one
 #   atspi.py items ROLE NAME          the object's children, "name<TAB>description" a line each
 #   atspi.py set ROLE NAME TEXT       puts TEXT into an editable field
+#   atspi.py extents ROLE NAME        "x y width height" on the screen, then "x y" in its window
 import sys
 
 import pyatspi
@@ -64,6 +65,11 @@ def main(args):
             print(f"{child.name}\t{child.description}")
     elif command == "set":
         find(args[1], args[2]).queryEditableText().setTextContents(args[3])
+    elif command == "extents":
+        component = find(args[1], args[2]).queryComponent()
+        screen = component.getExtents(pyatspi.DESKTOP_COORDS)
+        window = component.getExtents(pyatspi.WINDOW_COORDS)
+        print(screen.x, screen.y, screen.width, screen.height, window.x, window.y)
     elif command == "unnamed":
         unnamed = [f"{' > '.join(path)} > {acc.getRoleName()}" for acc, path in walk(program())
                    if acc.getRoleName() in CONTROLS and not label(acc).strip()

@@ -1,8 +1,10 @@
 # Shared by the whole-program tests: a private session bus with the accessibility bus on it, a
 # private desktop, private configuration, runtime and working folders, and a free mailslot port.
 # TELLWICK_DESKTOP picks the desktop: xembed (X11 with an XEmbed tray, the default), notray
-# (X11 without any tray), sni (X11 with a D-Bus StatusNotifierItem tray) or wayland (Weston,
-# no tray). Everything runs on a private Xvfb display: Weston runs there as a window, which
+# (X11 without any tray), sni (X11 with a D-Bus StatusNotifierItem tray), xfce (XFCE's own
+# window manager and panel, whose Status Tray is a D-Bus one), lxqt (LXQt's panel, whose Status
+# Notifier is one too) or wayland (Weston, no tray).
+# Everything runs on a private Xvfb display: Weston runs there as a window, which
 # gives it a seat, so keys typed with xdotool reach its Wayland clients as real input.
 # Usage: . session.sh; start_session; ... The session ends with the test's shell.
 set -eu
@@ -15,7 +17,7 @@ PYTHON=/usr/bin/python3
 fail() {
     echo "FAIL: $*" >&2
     [ -n "${E2E_SCREENSHOTS}" ] && screenshot "failure-$(basename "$0" .sh)-$DESKTOP" || true
-    for log in tellwick icewm weston; do
+    for log in tellwick icewm weston xfwm4 panel; do
         [ -n "${SESSION_DIR:-}" ] && [ -s "$SESSION_DIR/$log.log" ] && sed "s/^/$log: /" "$SESSION_DIR/$log.log" >&2
     done
     exit 1
@@ -75,8 +77,12 @@ start_session() {
     need_tools Xvfb xdotool xwininfo xprop import
     case $DESKTOP in
     xembed | notray) need_tools icewm ;;
-    xfwm4) need_tools xfwm4 dbus-update-activation-environment ;;
     sni) need_tools icewm gdbus; need_python_module dbus ;;
+    xfce) need_tools xfwm4 xfce4-panel dbus-update-activation-environment gdbus; need_python_module dbus ;;
+    lxqt)
+        need_tools icewm lxqt-panel dbus-update-activation-environment gdbus; need_python_module dbus
+        [ -f /usr/share/lxqt/panel.conf ] || missing "LXQt's stock panel.conf"
+        ;;
     wayland)
         need_tools weston
         ls /usr/lib/*/qt6/plugins/platforms/libqwayland-generic.so >/dev/null 2>&1 || missing "Qt's Wayland plugin"
@@ -104,16 +110,15 @@ start_session() {
     wait_for "the X server" test -s "$SESSION_DIR/display"
     export DISPLAY=":$(cat "$SESSION_DIR/display")"
     wait_for "the X server to answer" xprop -root
-    if [ "$DESKTOP" = wayland ]; then
-        start_weston
-    else
-        start_window_manager
-    fi
+    case $DESKTOP in
+    wayland) start_weston ;;
+    xfce) start_xfce ;;
+    *) start_window_manager ;;
+    esac
 }
 
 start_window_manager() {
     # A window manager of its own that starts nothing else; its tray only where one is wanted.
-    [ "$DESKTOP" != xfwm4 ] || { start_xfwm4; return; }
     mkdir -p "$HOME/.icewm"
     if [ "$DESKTOP" = xembed ]; then
         printf 'TaskBarShowTray=1\n' >"$HOME/.icewm/preferences"
@@ -135,6 +140,37 @@ start_window_manager() {
         background "$PYTHON" "$E2E_DIR/sni_watcher.py" >"$SESSION_DIR/sni-items"
         wait_for "the StatusNotifierWatcher" grep -q ready "$SESSION_DIR/sni-items"
     fi
+    [ "$DESKTOP" != lxqt ] || start_lxqt_panel
+}
+
+# LXQt's panel holding its Status Notifier alone: the stock configuration, or it starts empty.
+start_lxqt_panel() {
+    mkdir -p "$XDG_CONFIG_HOME/lxqt"
+    sed 's/^plugins=.*/plugins=statusnotifier/' /usr/share/lxqt/panel.conf >"$XDG_CONFIG_HOME/lxqt/panel.conf"
+    dbus-update-activation-environment --all
+    background lxqt-panel >"$SESSION_DIR/panel.log" 2>&1
+    wait_for "the panel's tray" tray_host
+}
+
+# XFCE's window manager and a panel that holds its Status Tray alone. The tray is the desktop's
+# StatusNotifierWatcher; it draws an item's menu from what the item exports.
+start_xfce() {
+    channels="$XDG_CONFIG_HOME/xfce4/xfconf/xfce-perchannel-xml"
+    mkdir -p "$channels"
+    cp "$E2E_DIR/xfce4-panel.xml" "$channels/"
+    # The bus starts XFCE's settings daemon, which must find the display and these folders.
+    dbus-update-activation-environment --all
+    background xfwm4 --compositor=off >"$SESSION_DIR/xfwm4.log" 2>&1
+    wait_for "the window manager" sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"'
+    background xfce4-panel >"$SESSION_DIR/panel.log" 2>&1
+    wait_for "the panel's tray" tray_host
+}
+
+# A D-Bus tray is up: its StatusNotifierWatcher says that a host draws the items.
+tray_host() {
+    gdbus call --session --dest org.kde.StatusNotifierWatcher --object-path /StatusNotifierWatcher \
+        --method org.freedesktop.DBus.Properties.Get org.kde.StatusNotifierWatcher \
+        IsStatusNotifierHostRegistered | grep -q true
 }
 
 start_weston() {
@@ -146,14 +182,6 @@ start_weston() {
     # Keys go to the X window under the pointer: Weston's, which hands them to its focus. A
     # Wayland client does not see the X display.
     xdotool mousemove 1000 700
-}
-
-# XFCE's window manager alone, without a tray. Its settings daemon, started by the bus, must
-# use this session's folders, never the user's.
-start_xfwm4() {
-    dbus-update-activation-environment DISPLAY HOME XDG_CONFIG_HOME XDG_RUNTIME_DIR
-    background xfwm4 --compositor=off >"$SESSION_DIR/xfwm4.log" 2>&1
-    wait_for "the window manager" sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"'
 }
 
 # Repeats a command every 50 ms until it succeeds, for at most 20 s (a loaded machine starts

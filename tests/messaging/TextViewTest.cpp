@@ -1,5 +1,6 @@
 #include "messaging/TextView.h"
 
+#include <QApplication>
 #include <QImage>
 #include <QPainter>
 #include <QScrollBar>
@@ -265,6 +266,71 @@ TEST(TextViewPaint, ColoursCarryAcrossRowsNotLines)
         << "the next line starts in plain colours";
     EXPECT_GT(CountPixels(image, nHeight - nLine, nHeight, 0, nWidth, IsDark), 10);
 }
+
+struct ThemeCase
+{
+    const char* name;
+    bool bApplicationWide; // else set on the view alone
+};
+
+void PrintTo(const ThemeCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+class TextViewTheme : public ::testing::TestWithParam<ThemeCase>
+{
+};
+
+// A dark palette arriving while the view runs: plain text takes the palette's text colour on
+// its base, while colour codes keep their exact colours, black included.
+TEST_P(TextViewTheme, PlainTextFollowsThePaletteCodesDoNot)
+{
+    TestView view;
+    view.AddLine("plain words");
+    view.AddLine("\x03" "01black\x03" "00,02 white on navy");
+    // Neither is grey, so that neither black nor white text nor their blends pass for them.
+    const QColor crBase(20, 60, 60);
+    const QColor crText(230, 180, 40);
+    const QPalette saved = QApplication::palette();
+    QPalette dark = view.palette();
+    dark.setColor(QPalette::Base, crBase);
+    dark.setColor(QPalette::Text, crText);
+    if (GetParam().bApplicationWide) {
+        QApplication::setPalette(dark);
+        QCoreApplication::sendPostedEvents(); // the widgets hear of it through posted events
+    } else {
+        view.setPalette(dark);
+    }
+
+    const int nLine = view.m_nLineHeight;
+    const int nHeight = 4 * nLine;
+    const QImage image = view.Render(200, nHeight);
+    if (GetParam().bApplicationWide)
+        QApplication::setPalette(saved);
+
+    const int nPlainTop = nHeight - 2 * nLine;
+    const int nBlack = int(view.TextWidth(u"black"));
+    const auto nearText = [&](QColor c) {
+        return qAbs(c.red() - crText.red()) < 30 && qAbs(c.green() - crText.green()) < 30 &&
+               qAbs(c.blue() - crText.blue()) < 30;
+    };
+    EXPECT_EQ(CountPixels(image, 0, nPlainTop, 0, 200, [&](QColor c) { return c != crBase; }), 0)
+        << "the base above the lines";
+    EXPECT_GT(CountPixels(image, nPlainTop, nPlainTop + nLine, 0, 200, nearText), 10);
+    EXPECT_GT(CountPixels(image, nHeight - nLine, nHeight, 0, nBlack,
+                          [](QColor c) { return c.red() < 10 && c.green() < 30; }), 10)
+        << "black stays black";
+    EXPECT_GT(CountPixels(image, nHeight - nLine, nHeight, nBlack, 200,
+                          [](QColor c) { return c == QColor(0, 0, 128); }),
+              int(view.TextWidth(u" white on navy")) * nLine / 2)
+        << "navy stays navy";
+}
+
+INSTANTIATE_TEST_SUITE_P(Palettes, TextViewTheme,
+                         ::testing::Values(ThemeCase{"the view's palette", false},
+                                           ThemeCase{"the application's palette", true}),
+                         CaseName());
 
 // The font's own widths decide the breaks: 'aaa bbb' in a window just too narrow for it takes
 // two rows, one pixel wider one row; a line with only a leading blank breaks at each misfit.
