@@ -17,6 +17,7 @@ TEST_PACKAGES="
     xvfb xauth icewm xdotool x11-utils imagemagick iproute2 util-linux libcap2-bin passwd
     weston dbus-daemon libglib2.0-bin at-spi2-core python3-pyatspi python3-dbus
     python3-gi python3-xlib desktop-file-utils dunst
+    gnome-shell gnome-shell-extension-appindicator gjs
     wine64 wine python3-samba tshark wireshark-common coreutils samba samba-common-bin
     avahi-daemon avahi-utils
     debhelper build-essential dpkg-dev lintian appstream man-db
