@@ -36,7 +36,8 @@ EOF
     mkdir -p "$XDG_CONFIG_HOME/glib-2.0/settings"
     printf '[org/gnome/shell]\nenabled-extensions=[%s]\nwelcome-dialog-last-shown-version=%s\n' \
         "'$EXTENSION'" "'999'" >"$XDG_CONFIG_HOME/glib-2.0/settings/keyfile"
-    printf '[org/gnome/desktop/interface]\nenable-animations=false\n[org/gnome/desktop/notifications]\nshow-banners=false\n' >>"$XDG_CONFIG_HOME/glib-2.0/settings/keyfile"
+    printf '[org/gnome/desktop/interface]\nenable-animations=false\n%s\nshow-banners=false\n' \
+        '[org/gnome/desktop/notifications]' >>"$XDG_CONFIG_HOME/glib-2.0/settings/keyfile"
     export GSETTINGS_BACKEND=keyfile XDG_SESSION_TYPE=x11 XDG_CURRENT_DESKTOP=GNOME
     dbus-update-activation-environment --all
     background gnome-shell --x11 --replace --sm-disable >"$SESSION_DIR/gnome-shell.log" 2>&1
@@ -113,7 +114,8 @@ wait_for "the tray item registered with the shell" tray_item
 wait_for "the window in front" focused
 screenshot gnome-shell-window-and-tray
 # What the title bar's menu and Super+H ask the shell for: it must be allowed.
-minimisable || fail "the desktop may not minimise the window: $(xprop -id "$MAIN_WINDOW" _NET_WM_ALLOWED_ACTIONS _NET_WM_STATE)"
+minimisable ||
+    fail "the desktop may not minimise the window: $(xprop -id "$MAIN_WINDOW" _NET_WM_ALLOWED_ACTIONS _NET_WM_STATE)"
 
 xdotool key --clearmodifiers super+h
 wait_for "the window to hide" is_not_viewable "$MAIN_WINDOW"
