@@ -88,11 +88,6 @@ constexpr quint32 MWM_DECOR_RESIZEH = 4;
 
 } // namespace
 
-bool SkipTaskBar(QWindow* pWindow)
-{
-    return ChangeNetWmState(pWindow, "_NET_WM_STATE_SKIP_TASKBAR", true);
-}
-
 bool SetAlwaysOnTop(QWindow* pWindow, bool bOnTop)
 {
     return ChangeNetWmState(pWindow, "_NET_WM_STATE_ABOVE", bOnTop);
