@@ -48,8 +48,8 @@ void ShowCount(QLabel* pLabel, int nFormatId, Count nTotal)
 CMainFrame::CMainFrame(CCmdTarget* pApp, std::unique_ptr<CTrayIcon> pTrayIcon)
     : m_pApp(pApp), m_trayIcon(std::move(pTrayIcon))
 {
-    // An ordinary window kept out of the task bar (see setVisible) stands for a tool window:
-    // window managers refuse to minimise utility windows, and minimising is how it goes to the tray.
+    // An ordinary window, not a tool window: window managers refuse to minimise utility
+    // windows, and minimising is how it goes to the tray.
     setObjectName(QStringLiteral("mainFrame"));
     setWindowTitle(LoadResString(IDS_MAINFRAME));
     setWindowIcon(LoadResIcon(IDI_MAINFRAME));
@@ -265,12 +265,9 @@ void CMainFrame::setVisible(bool bVisible)
         showMinimized();
         return;
     }
+    // The shown frame stays in the task bar, tray or not: some window managers (Mutter) refuse
+    // to minimise a window left out of it, and a frame hidden to the tray is in no task bar.
     const bool bShowing = bVisible && !isVisible();
-    if (bShowing) {
-        winId();
-        if (HasTray())
-            SkipTaskBar(windowHandle());
-    }
     QMainWindow::setVisible(bVisible);
     // The window manager forgets the states of a window it no longer shows.
     if (bShowing && m_bAlwaysOnTop)

@@ -6,9 +6,6 @@ class QWindow;
 // window at its next showing (which drops the other requests). Each returns false, doing
 // nothing, where the display is not X11.
 
-// Leaves the window out of the task bar. Call it before each mapping.
-bool SkipTaskBar(QWindow* pWindow);
-
 // Keeps the window above all others, or not. Call it again after each mapping: the window
 // manager forgets the states of a window it no longer shows.
 bool SetAlwaysOnTop(QWindow* pWindow, bool bOnTop);

@@ -80,11 +80,6 @@ bool ChangeNetWmState(QWindow* pWindow, const char* stateName, bool bOn)
 
 } // namespace
 
-bool SkipTaskBar(QWindow* pWindow)
-{
-    return ChangeNetWmState(pWindow, "_NET_WM_STATE_SKIP_TASKBAR", true);
-}
-
 bool SetAlwaysOnTop(QWindow* pWindow, bool bOnTop)
 {
     return ChangeNetWmState(pWindow, "_NET_WM_STATE_ABOVE", bOnTop);
