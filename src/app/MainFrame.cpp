@@ -1,6 +1,7 @@
 #include "app/MainFrame.h"
 
 #include "app/FrameCommands.h"
+#include "app/SizingBorder.h"
 #include "messaging/MessageView.h"
 #include "messaging/NotificationText.h"
 #include "platform/DesktopNotification.h"
@@ -53,6 +54,7 @@ CMainFrame::CMainFrame(CCmdTarget* pApp, std::unique_ptr<CTrayIcon> pTrayIcon)
     setWindowTitle(LoadResString(IDS_MAINFRAME));
     setWindowIcon(LoadResIcon(IDI_MAINFRAME));
     resize(520, 320);
+    m_pSizingBorder = new CSizingBorder(this);
 
     MapCommand(ID_ALWAYS_ON_TOP, [this] { OnAlwaysOnTop(); });
     MapUpdateCommandUI(ID_ALWAYS_ON_TOP, [this](CCmdUI& cmdUI) { cmdUI.SetCheck(m_bAlwaysOnTop); });
@@ -288,11 +290,14 @@ void CMainFrame::ShowCaption()
 
 void CMainFrame::UpdateTitleBar()
 {
-    // Only the title bar goes: the sizing border stays, so the window can still be resized.
-    // Where the window system cannot draw one without the other, the whole frame goes.
+    // Only the title bar goes: the window can still be resized. Most window managers draw
+    // all of their frame or none of it, so the frame draws its sizing border itself.
     winId();
-    const bool bBorderKept = SetTitleBarHidden(windowHandle(), m_bCaptionHidden);
-    SetFrameFlag(Qt::FramelessWindowHint, m_bCaptionHidden && !bBorderKept);
+    SetFrameFlag(Qt::FramelessWindowHint, m_bCaptionHidden);
+    m_pSizingBorder->SetShown(m_bCaptionHidden);
+    // Qt's flag change takes back "above", which is asked of the window manager, not a flag.
+    if (m_bAlwaysOnTop && isVisible())
+        SetAlwaysOnTop(windowHandle(), true);
 }
 
 void CMainFrame::OnAlwaysOnTop()

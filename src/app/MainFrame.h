@@ -11,6 +11,7 @@
 
 class CDesktopNotification;
 class CFrameCommands;
+class CSizingBorder;
 class CTrayIcon;
 class CWindowMessage;
 
@@ -84,6 +85,8 @@ private:
     CFrameCommands* m_pCommands = nullptr;
     CSystemTray m_trayIcon;
     CDesktopNotification* m_pNotification = nullptr;
+    // Shown while the caption is hidden.
+    CSizingBorder* m_pSizingBorder = nullptr;
     bool m_bAlwaysOnTop = false;
     bool m_bCaptionHidden = false;
     bool m_bClosing = false;

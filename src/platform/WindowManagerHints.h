@@ -9,6 +9,3 @@ class QWindow;
 // Keeps the window above all others, or not. Call it again after each mapping: the window
 // manager forgets the states of a window it no longer shows.
 bool SetAlwaysOnTop(QWindow* pWindow, bool bOnTop);
-
-// Draws the window without its title bar but with its sizing border, or with every decoration.
-bool SetTitleBarHidden(QWindow* pWindow, bool bHidden);

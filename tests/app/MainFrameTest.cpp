@@ -246,6 +246,54 @@ TEST_F(MainFrameTest, TheCaptionStateIsStoredAndOnlyExactlyOneHidesIt)
     }
 }
 
+// With the caption hidden the window manager draws no frame at all, so the frame's own border
+// resizes it from every edge and corner (by hand where the window system cannot); the contents
+// keep clear of it, and a press inside is theirs.
+TEST_F(MainFrameTest, WithTheCaptionHiddenTheFrameIsResizedFromItsOwnBorder)
+{
+    const QPoint moved(30, 20);
+    const struct
+    {
+        const char* where;
+        bool bHidden;
+        // Where the press lands, from the frame's left, top, right or bottom (negative: from the
+        // right or bottom).
+        int x, y;
+        QMargins grown;
+    } cases[] = {
+        {"bottom-right corner", true, -2, -2, {0, 0, 30, 20}},
+        {"top-left corner", true, 1, 1, {-30, -20, 0, 0}},
+        {"right edge", true, -1, 250, {0, 0, 30, 0}},
+        {"bottom edge", true, 350, -1, {0, 0, 0, 20}},
+        {"left edge near the bottom", true, 0, -10, {-30, 0, 0, 20}},
+        {"inside", true, 350, 250, {}},
+        {"right edge, caption shown", false, -1, 250, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.where);
+        auto pFrame = NewFrame();
+        if (c.bHidden)
+            pFrame->HideCaption();
+        pFrame->setGeometry(100, 100, 700, 500);
+        pFrame->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(pFrame.get()));
+        const QRect placed = pFrame->geometry();
+        const QRect inside = pFrame->rect().marginsRemoved(QMargins(3, 3, 3, 3));
+        for (const auto* pChild : pFrame->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            if (c.bHidden && pChild->isVisible() && pChild->objectName() != QStringLiteral("sizingBorder"))
+                EXPECT_TRUE(inside.contains(pChild->geometry())) << pChild->metaObject()->className();
+        }
+        const QPoint pressed(c.x < 0 ? placed.width() + c.x : c.x, c.y < 0 ? placed.height() + c.y : c.y);
+        QWindow* pWindow = pFrame->windowHandle();
+        const QPoint released = pWindow->mapToGlobal(pressed + moved);
+        QTest::mousePress(pWindow, Qt::LeftButton, {}, pressed);
+        QTest::mouseMove(pWindow, pressed + moved);
+        // Where the pointer is now, in the window as it has been moved.
+        QTest::mouseRelease(pWindow, Qt::LeftButton, {}, pWindow->mapFromGlobal(released));
+        EXPECT_EQ(pFrame->geometry(), placed.marginsAdded(c.grown));
+    }
+}
+
 TEST_F(MainFrameTest, TheStoredPlacementIsUsedWithoutItsShowCommand)
 {
     enum Opened

@@ -78,34 +78,9 @@ bool ChangeNetWmState(QWindow* pWindow, const char* stateName, bool bOn)
     return true;
 }
 
-// The decoration hints window managers take from _MOTIF_WM_HINTS.
-constexpr quint32 MWM_HINTS_FUNCTIONS = 1;
-constexpr quint32 MWM_HINTS_DECORATIONS = 2;
-constexpr quint32 MWM_FUNC_ALL = 1;
-constexpr quint32 MWM_DECOR_ALL = 1;
-constexpr quint32 MWM_DECOR_BORDER = 2;
-constexpr quint32 MWM_DECOR_RESIZEH = 4;
-
 } // namespace
 
 bool SetAlwaysOnTop(QWindow* pWindow, bool bOnTop)
 {
     return ChangeNetWmState(pWindow, "_NET_WM_STATE_ABOVE", bOnTop);
-}
-
-bool SetTitleBarHidden(QWindow* pWindow, bool bHidden)
-{
-    xcb_connection_t* pConnection = X11Connection();
-    if (!pConnection || !pWindow)
-        return false;
-    const xcb_atom_t hints = InternAtom(pConnection, "_MOTIF_WM_HINTS");
-    if (hints == XCB_ATOM_NONE)
-        return false;
-    // flags, functions, decorations, input mode, status
-    const quint32 values[5] = {MWM_HINTS_FUNCTIONS | MWM_HINTS_DECORATIONS, MWM_FUNC_ALL,
-                               bHidden ? MWM_DECOR_BORDER | MWM_DECOR_RESIZEH : MWM_DECOR_ALL, 0, 0};
-    xcb_change_property(pConnection, XCB_PROP_MODE_REPLACE, xcb_window_t(pWindow->winId()), hints,
-                        hints, 32, 5, values);
-    xcb_flush(pConnection);
-    return true;
 }
