@@ -18,7 +18,7 @@ TEST_PACKAGES="
     weston dbus-daemon libglib2.0-bin at-spi2-core python3-pyatspi python3-dbus
     python3-gi python3-xlib desktop-file-utils dunst adwaita-qt6
     xfce4-panel xfwm4 lxqt-panel
-    gnome-shell gnome-shell-extension-appindicator gjs
+    gnome-shell gnome-shell-extension-appindicator gjs dbus-bin
     wine64 wine python3-samba tshark wireshark-common coreutils samba samba-common-bin
     avahi-daemon avahi-utils
     debhelper build-essential dpkg-dev lintian appstream man-db

@@ -62,9 +62,9 @@ bool CSingleInstanceApp::InitSingleInstance(int nIconID)
     return true;
 }
 
-void CSingleInstanceApp::ActivateMainWnd()
+void CSingleInstanceApp::ActivateMainWnd(const QByteArray& activationToken)
 {
     // SW_RESTORE: a maximised window comes back at its normal size.
     if (m_pMainWnd)
-        ShowAndActivate(*m_pMainWnd, true);
+        ShowAndActivate(*m_pMainWnd, true, activationToken);
 }

@@ -41,7 +41,7 @@ protected:
     QPointer<QWidget> m_pMainWnd;
 
 private:
-    void ActivateMainWnd();
+    void ActivateMainWnd(const QByteArray& activationToken);
 
     CInstanceLock m_lock;
     CInstanceChannel m_channel;

@@ -221,6 +221,37 @@ TEST(InstanceChannelTest, ASecondCopyAsksTheFirstToShowItself)
     EXPECT_EQ(spy.count(), 1);
 }
 
+TEST(InstanceChannelTest, TheSecondCopysActivationTokenTravelsWithTheRequest)
+{
+    const QString strPath = QDir(RuntimeFolder()).filePath(kName);
+    CInstanceChannel channel;
+    ASSERT_TRUE(channel.Listen(strPath));
+    const struct
+    {
+        QByteArray sent;
+        QByteArray received;
+    } kCases[] = {
+        {QByteArray(), QByteArray()},
+        {"gnome-shell/Tellwick/1234-5-host_TIME42", "gnome-shell/Tellwick/1234-5-host_TIME42"},
+        {QByteArray(256, 'k'), QByteArray(256, 'k')},
+        // Only a plain word is a token: what is longer or holds blanks or controls is dropped.
+        {QByteArray(257, 'k'), QByteArray()},
+        {QByteArray(100000, 'k'), QByteArray()},
+        {"two words", QByteArray()},
+        {"token\nline", QByteArray()},
+        {"token\x7f", QByteArray()},
+    };
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.sent.left(40).toStdString());
+        const CScopedEnvironment token("XDG_ACTIVATION_TOKEN", c.sent);
+        QSignalSpy spy(&channel, &CInstanceChannel::ShowRequested);
+        EXPECT_TRUE(CInstanceChannel::AskToShow(strPath, 1000));
+        ASSERT_TRUE(spy.wait(5000));
+        ASSERT_EQ(spy.count(), 1);
+        EXPECT_EQ(spy.at(0).at(0).toByteArray(), c.received);
+    }
+}
+
 TEST(InstanceChannelTest, NobodyListeningIsNoAnswer)
 {
     EXPECT_FALSE(CInstanceChannel::AskToShow(
