@@ -22,13 +22,7 @@ wait_for "the datagram port to be held" grep -q ready "$SESSION_DIR/port-holder"
 
 # A hang detector, not a timer: what it waits for comes after seconds of nmbd's time-outs.
 wait_long() {
-    what=$1
-    shift
-    for _ in $(seq 1200); do
-        "$@" >/dev/null 2>&1 && return 0
-        sleep 0.05
-    done
-    fail "waited a minute in vain for $what"
+    wait_tries 1200 "$@"
 }
 
 # start_nmbd MODE: a fake nmbd of that kind, as NMBD.

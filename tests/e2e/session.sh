@@ -185,15 +185,18 @@ start_weston() {
 }
 
 # Repeats a command every 50 ms until it succeeds, for at most 20 s (a loaded machine starts
-# its X servers slowly).
-wait_for() {
-    what=$1
-    shift
-    for _ in $(seq 400); do
+# its X servers slowly); wait_tries takes the number of tries first.
+wait_tries() {
+    tries=$1 what=$2
+    shift 2
+    for _ in $(seq "$tries"); do
         "$@" >/dev/null 2>&1 && return 0
         sleep 0.05
     done
     fail "waited in vain for $what"
+}
+wait_for() {
+    wait_tries 400 "$@"
 }
 
 tray_window() {
