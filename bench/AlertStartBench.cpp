@@ -3,19 +3,17 @@
 // keyword it does not hold. A precise timer due every 5 ms, as the program's own stall watchdog
 // runs it, notes how late it comes.
 // Usage: bench_alert_start [ALERTS]
+#include "ScratchEnvironment.h"
 #include "extlib/orvosched/Task.h"
 #include "messaging/Mailslot.h"
 #include "messaging/MessageView.h"
 #include "platform/MailslotInbox.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
-#include <QTemporaryDir>
 #include <QTimer>
-#include <QUdpSocket>
 
 #include <cstdio>
 #include <deque>
@@ -107,17 +105,7 @@ Figures Receive(int nAlerts, const QByteArray& keyword)
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    // Default settings in a store of its own; the log and the alert file in a scratch folder.
-    QTemporaryDir home;
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.path()));
-    QDir::setCurrent(home.path());
-    {
-        QUdpSocket probe;
-        probe.bind(QHostAddress::AnyIPv4, 0);
-        qputenv("TELLWICK_MAILSLOT_PORT", QByteArray::number(probe.localPort()));
-    }
+    const CScratchEnvironment scratch;
     QApplication app(argc, argv);
     qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
     const int nAlerts = argc > 1 ? std::max(1, atoi(argv[1])) : 20000;

@@ -3,6 +3,7 @@
 // reading the same datagrams from the inbox and adding their texts to a text view, nothing else,
 // and against the same with each line logged too.
 #include "BenchMain.h"
+#include "ScratchEnvironment.h"
 
 #include "messaging/Mailslot.h"
 #include "messaging/MessageLog.h"
@@ -10,10 +11,7 @@
 #include "platform/MailslotInbox.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
-#include <QUdpSocket>
 
 #include <benchmark/benchmark.h>
 
@@ -124,17 +122,7 @@ BENCHMARK(BM_ReadAndAddLine)->Arg(0)->Arg(1);
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    // Default settings in a store of its own; the log and the alert file in a scratch folder.
-    QTemporaryDir home;
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.path()));
-    QDir::setCurrent(home.path());
-    {
-        QUdpSocket probe;
-        probe.bind(QHostAddress::AnyIPv4, 0);
-        qputenv("TELLWICK_MAILSLOT_PORT", QByteArray::number(probe.localPort()));
-    }
+    const CScratchEnvironment scratch;
     QApplication app(argc, argv);
     // The offscreen platform warns at every raise; those lines are not the program's work.
     qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
