@@ -6,23 +6,8 @@
 set -u
 E2E_DIR=$(cd "$(dirname "$0")" && pwd)
 
-if [ -z "${TELLWICK_CAPABILITY_NAMESPACE:-}" ]; then
-    status=0
-    if [ "$(id -u)" -ne 0 ] || ! unshare -n true 2>/dev/null; then
-        echo "no root and network namespaces here"
-        status=77
-    else
-        for tool in ip setcap useradd setpriv ss; do
-            command -v "$tool" >/dev/null 2>&1 || { echo "no $tool here (scripts/install-deps.sh installs it)"; status=77; }
-        done
-    fi
-    if [ "$status" -eq 0 ]; then
-        TELLWICK_CAPABILITY_NAMESPACE=1 unshare -n sh "$0" || status=$?
-    fi
-    # Under CI a test that cannot run fails.
-    [ "$status" -eq 77 ] && [ "${CI:-}" = true ] && status=1
-    exit "$status"
-fi
+OWN_NETWORK_TOOLS="ip setcap useradd setpriv ss"
+. "$E2E_DIR/own_network.sh"
 
 ip link set lo up || { echo "FAIL: no loopback in the namespace" >&2; exit 1; }
 . "$E2E_DIR/session.sh"

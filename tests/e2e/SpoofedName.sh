@@ -8,24 +8,8 @@
 set -u
 E2E_DIR=$(cd "$(dirname "$0")" && pwd)
 
-if [ -z "${TELLWICK_SPOOFED_NAME_HOST:-}" ]; then
-    status=0
-    if [ "$(id -u)" -ne 0 ] || ! unshare -n true 2>/dev/null; then
-        echo "no network namespaces here"
-        status=77
-    else
-        for tool in ip nsenter; do
-            command -v "$tool" >/dev/null 2>&1 || { echo "no $tool here (scripts/install-deps.sh --test installs it)"; status=77; }
-        done
-    fi
-    if [ "$status" -eq 0 ]; then
-        TELLWICK_SPOOFED_NAME_HOST=a unshare -n sh "$0" || status=$?
-    fi
-    # Under CI a test that cannot run fails.
-    [ "$status" -eq 77 ] && [ "${CI:-}" = true ] && status=1
-    exit "$status"
-fi
-
+OWN_NETWORK_TOOLS="ip nsenter"
+. "$E2E_DIR/own_network.sh"
 . "$E2E_DIR/session.sh"
 start_session
 export TELLWICK_TRANSPORT=netbios
