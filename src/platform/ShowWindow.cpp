@@ -1,6 +1,5 @@
 #include "platform/ShowWindow.h"
 
-#include <QByteArray>
 #include <QGuiApplication>
 #include <QWidget>
 #include <QWindow>
@@ -15,11 +14,6 @@ bool IsWayland()
 }
 
 } // namespace
-
-void ShowAndActivate(QWidget& window, bool bRestore)
-{
-    ShowAndActivate(window, bRestore, QByteArray());
-}
 
 void ShowAndActivate(QWidget& window, bool bRestore, const QByteArray& activationToken)
 {

@@ -1,6 +1,7 @@
 #pragma once
 
-class QByteArray;
+#include <QByteArray>
+
 class QWidget;
 
 // Shows a top-level window and asks for it to come to the front, as ShowWindow followed by
@@ -8,8 +9,7 @@ class QWidget;
 // a maximised window back to its normal size (SW_RESTORE), otherwise it stays as it was (SW_SHOW).
 // Whether it really gets the focus is the window manager's decision; an activation token (a
 // Wayland compositor's xdg-activation token, from whoever asked for the window) helps it decide.
-void ShowAndActivate(QWidget& window, bool bRestore);
-void ShowAndActivate(QWidget& window, bool bRestore, const QByteArray& activationToken);
+void ShowAndActivate(QWidget& window, bool bRestore, const QByteArray& activationToken = {});
 
 // Tells ShowAndActivate that the window went to, or came out of, its minimised state. A Wayland
 // compositor never tells a client either, so Qt soon forgets that the window was minimised.
