@@ -17,7 +17,7 @@ TEST_PACKAGES="
     xvfb xauth icewm xdotool x11-utils imagemagick iproute2 util-linux libcap2-bin passwd
     weston dbus-daemon libglib2.0-bin at-spi2-core python3-pyatspi python3-dbus
     python3-gi python3-xlib desktop-file-utils dunst adwaita-qt6
-    xfce4-panel xfwm4 lxqt-panel
+    xfce4-panel xfwm4 lxqt-panel openbox kwin-x11 kded5 plasma-workspace plasma-desktop
     gnome-shell gnome-shell-extension-appindicator gjs dbus-bin
     wine64 wine python3-samba tshark wireshark-common coreutils samba samba-common-bin
     avahi-daemon avahi-utils

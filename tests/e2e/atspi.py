@@ -6,7 +6,10 @@
 #   atspi.py unnamed                  lists controls without a name; fails when there is one
 #   atspi.py items ROLE NAME          the object's children, "name<TAB>description" a line each
 #   atspi.py set ROLE NAME TEXT       puts TEXT into an editable field
-#   atspi.py extents ROLE NAME        "x y width height" on the screen, then "x y" in its window
+#   atspi.py extents ROLE NAME        "x y width height" on the screen, then "x y" in its window,
+#                                     a line for each object of that role and name
+# ATSPI_APPLICATION names another program to read instead (a desktop shell's panel).
+import os
 import sys
 
 import pyatspi
@@ -33,17 +36,22 @@ def walk(acc, path=()):
 
 
 def program():
+    name = os.environ.get("ATSPI_APPLICATION", "tellwick")
     for app in pyatspi.Registry.getDesktop(0):
-        if app is not None and app.name == "tellwick":
+        if app is not None and app.name == name:
             return app
-    sys.exit("tellwick is not on the accessibility bus")
+    sys.exit(f"{name} is not on the accessibility bus")
+
+
+def find_all(role, name):
+    found = [acc for acc, _ in walk(program()) if acc.getRoleName() == role and label(acc) == name]
+    if not found:
+        sys.exit(f"no {role} '{name}'")
+    return found
 
 
 def find(role, name):
-    for acc, _ in walk(program()):
-        if acc.getRoleName() == role and label(acc) == name:
-            return acc
-    sys.exit(f"no {role} '{name}'")
+    return find_all(role, name)[0]
 
 
 def main(args):
@@ -66,10 +74,11 @@ def main(args):
     elif command == "set":
         find(args[1], args[2]).queryEditableText().setTextContents(args[3])
     elif command == "extents":
-        component = find(args[1], args[2]).queryComponent()
-        screen = component.getExtents(pyatspi.DESKTOP_COORDS)
-        window = component.getExtents(pyatspi.WINDOW_COORDS)
-        print(screen.x, screen.y, screen.width, screen.height, window.x, window.y)
+        for acc in find_all(args[1], args[2]):
+            component = acc.queryComponent()
+            screen = component.getExtents(pyatspi.DESKTOP_COORDS)
+            window = component.getExtents(pyatspi.WINDOW_COORDS)
+            print(screen.x, screen.y, screen.width, screen.height, window.x, window.y)
     elif command == "unnamed":
         unnamed = [f"{' > '.join(path)} > {acc.getRoleName()}" for acc, path in walk(program())
                    if acc.getRoleName() in CONTROLS and not label(acc).strip()

@@ -3,7 +3,7 @@
 # (com.canonical.dbusmenu at the path its Menu property names), never its ContextMenu call.
 #   dbus_menu.py items                  the items the StatusNotifierWatcher has registered
 #   dbus_menu.py layout ITEM            "label<TAB>enabled" per entry, after AboutToShow
-# ITEM is "bus-name/object-path" as the watcher lists it. Labels keep their "_" mnemonics.
+# ITEM is "bus-name/object-path" as the watcher lists it (GNOME's: "bus-name@/object-path"). Labels keep their "_" mnemonics.
 import sys
 import time
 
@@ -26,6 +26,7 @@ def registered_items(bus):
 
 def exported_menu(bus, item):
     name, _, path = item.partition("/")
+    name = name.removesuffix("@")
     properties = bus.get_object(name, "/" + path)
     menu_path = str(properties.Get(ITEM_INTERFACE, "Menu", dbus_interface=dbus.PROPERTIES_IFACE))
     if menu_path in ("", "/", "/NO_DBUSMENU"):

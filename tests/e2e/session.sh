@@ -3,7 +3,8 @@
 # TELLWICK_DESKTOP picks the desktop: xembed (X11 with an XEmbed tray, the default), notray
 # (X11 without any tray), sni (X11 with a D-Bus StatusNotifierItem tray), xfce (XFCE's own
 # window manager and panel, whose Status Tray is a D-Bus one), lxqt (LXQt's panel, whose Status
-# Notifier is one too) or wayland (Weston, no tray).
+# Notifier is one too, under Openbox), plasma (KWin, kded5 and plasmashell), gnome-x11 (GNOME
+# Shell with its AppIndicator extension as the tray) or wayland (Weston, no tray).
 # Everything runs on a private Xvfb display: Weston runs there as a window, which
 # gives it a seat, so keys typed with xdotool reach its Wayland clients as real input.
 # Usage: . session.sh; start_session; ... The session ends with the test's shell.
@@ -17,7 +18,7 @@ PYTHON=/usr/bin/python3
 fail() {
     echo "FAIL: $*" >&2
     [ -n "${E2E_SCREENSHOTS}" ] && screenshot "failure-$(basename "$0" .sh)-$DESKTOP" || true
-    for log in tellwick icewm weston xfwm4 panel; do
+    for log in tellwick icewm weston xfwm4 openbox kwin gnome-shell panel; do
         [ -n "${SESSION_DIR:-}" ] && [ -s "$SESSION_DIR/$log.log" ] && sed "s/^/$log: /" "$SESSION_DIR/$log.log" >&2
     done
     exit 1
@@ -80,8 +81,13 @@ start_session() {
     sni) need_tools icewm gdbus; need_python_module dbus ;;
     xfce) need_tools xfwm4 xfce4-panel dbus-update-activation-environment gdbus; need_python_module dbus ;;
     lxqt)
-        need_tools icewm lxqt-panel dbus-update-activation-environment gdbus; need_python_module dbus
+        need_tools openbox lxqt-panel dbus-update-activation-environment gdbus; need_python_module dbus
         [ -f /usr/share/lxqt/panel.conf ] || missing "LXQt's stock panel.conf"
+        ;;
+    plasma) need_tools kwin_x11 kded5 plasmashell dbus-update-activation-environment gdbus; need_python_module dbus ;;
+    gnome-x11)
+        need_tools gnome-shell dbus-daemon dbus-update-activation-environment gdbus; need_python_module dbus
+        [ -d "/usr/share/gnome-shell/extensions/$APPINDICATOR" ] || missing "GNOME Shell's AppIndicator extension"
         ;;
     wayland)
         need_tools weston
@@ -102,17 +108,23 @@ start_session() {
     # A test may set up more of the session (its environment, files) before the desktop starts.
     [ -z "${E2E_BEFORE_DESKTOP:-}" ] || "$E2E_BEFORE_DESKTOP"
 
-    background /usr/libexec/at-spi-bus-launcher --launch-immediately
-    export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
     exec 3>"$SESSION_DIR/display"
     background Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset
     exec 3>&-
     wait_for "the X server" test -s "$SESSION_DIR/display"
     export DISPLAY=":$(cat "$SESSION_DIR/display")"
     wait_for "the X server to answer" xprop -root
+    # Started on the display, the accessibility bus is also named on its root window, where Qt 5
+    # programs (the LXQt and Plasma panels) look for it.
+    background /usr/libexec/at-spi-bus-launcher --launch-immediately
+    export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+    wait_for "the accessibility bus" sh -c 'xprop -root AT_SPI_BUS | grep -q unix:'
     case $DESKTOP in
     wayland) start_weston ;;
     xfce) start_xfce ;;
+    lxqt) start_lxqt ;;
+    plasma) start_plasma ;;
+    gnome-x11) start_gnome_shell ;;
     *) start_window_manager ;;
     esac
 }
@@ -128,7 +140,7 @@ start_window_manager() {
     printf 'TaskBarShowClock=0\nTaskBarShowMailboxStatus=0\nTaskBarShowCPUStatus=0\nTaskBarShowNetStatus=0\nTaskBarShowMEMStatus=0\n' >>"$HOME/.icewm/preferences"
     printf '%s\n' "${E2E_ICEWM_PREFERENCES:-}" >>"$HOME/.icewm/preferences"
     background icewm >"$SESSION_DIR/icewm.log" 2>&1
-    wait_for "the window manager" sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"'
+    wait_for_window_manager
     if [ "$DESKTOP" = xembed ]; then
         wait_for "the tray" tray_window
     else
@@ -140,16 +152,97 @@ start_window_manager() {
         background "$PYTHON" "$E2E_DIR/sni_watcher.py" >"$SESSION_DIR/sni-items"
         wait_for "the StatusNotifierWatcher" grep -q ready "$SESSION_DIR/sni-items"
     fi
-    [ "$DESKTOP" != lxqt ] || start_lxqt_panel
 }
 
-# LXQt's panel holding its Status Notifier alone: the stock configuration, or it starts empty.
-start_lxqt_panel() {
+wait_for_window_manager() {
+    wait_tries "${1:-400}" "the window manager" sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"'
+}
+
+# Openbox, LXQt's window manager, and LXQt's panel holding its Status Notifier alone: the stock
+# configuration, or it starts empty.
+start_lxqt() {
+    background openbox >"$SESSION_DIR/openbox.log" 2>&1
+    wait_for_window_manager
     mkdir -p "$XDG_CONFIG_HOME/lxqt"
     sed 's/^plugins=.*/plugins=statusnotifier/' /usr/share/lxqt/panel.conf >"$XDG_CONFIG_HOME/lxqt/panel.conf"
     dbus-update-activation-environment --all
     background lxqt-panel >"$SESSION_DIR/panel.log" 2>&1
     wait_for "the panel's tray" tray_host
+}
+
+# KWin without compositing, kded5 with the tray's watcher, and plasmashell's default panel.
+start_plasma() {
+    export XDG_CURRENT_DESKTOP=KDE KDE_FULL_SESSION=true KDE_SESSION_VERSION=5 XDG_SESSION_TYPE=x11
+    export KWIN_COMPOSE=N QT_QUICK_BACKEND=software
+    # kglobalaccel and kactivitymanagerd, started by the bus, need the display.
+    dbus-update-activation-environment --all
+    background kwin_x11 >"$SESSION_DIR/kwin.log" 2>&1
+    wait_for_window_manager 1200
+    background kded5 >"$SESSION_DIR/kded.log" 2>&1
+    wait_tries 1200 "kded" bus_has org.kde.kded5
+    # A Plasma session's start-up loads the watcher; kded alone loads it only when asked.
+    gdbus call --session --dest org.kde.kded5 --object-path /kded --method org.kde.kded5.loadModule \
+        statusnotifierwatcher | grep -q true || fail "kded has no tray watcher"
+    background plasmashell >"$SESSION_DIR/panel.log" 2>&1
+    wait_tries 1200 "the panel's tray" tray_host
+}
+
+APPINDICATOR=ubuntu-appindicators@ubuntu.com
+
+# GNOME Shell as the window manager, its AppIndicator extension the tray, with a private system
+# bus of its own.
+start_gnome_shell() {
+    # The shell gives up without a system bus; an empty one that lets it own its names will do.
+    cat >"$SESSION_DIR/system-bus.conf" <<EOF
+<busconfig>
+  <type>system</type>
+  <listen>unix:path=$SESSION_DIR/system-bus</listen>
+  <auth>EXTERNAL</auth>
+  <policy context="default">
+    <allow user="*"/>
+    <allow own="*"/>
+    <allow send_destination="*" eavesdrop="true"/>
+    <allow eavesdrop="true"/>
+  </policy>
+</busconfig>
+EOF
+    background dbus-daemon --config-file="$SESSION_DIR/system-bus.conf" --nofork --nopidfile
+    export DBUS_SYSTEM_BUS_ADDRESS="unix:path=$SESSION_DIR/system-bus"
+    wait_for "the system bus" test -S "$SESSION_DIR/system-bus"
+
+    # Settings in a file of this session, read by the shell and by what the bus starts for it:
+    # the tray extension on, no welcome tour, and neither animations nor banners, which would
+    # keep the window out of the screenshots.
+    mkdir -p "$XDG_CONFIG_HOME/glib-2.0/settings"
+    printf '[org/gnome/shell]\nenabled-extensions=[%s]\nwelcome-dialog-last-shown-version=%s\n' \
+        "'$APPINDICATOR'" "'999'" >"$XDG_CONFIG_HOME/glib-2.0/settings/keyfile"
+    printf '[org/gnome/desktop/interface]\nenable-animations=false\n%s\nshow-banners=false\n' \
+        '[org/gnome/desktop/notifications]' >>"$XDG_CONFIG_HOME/glib-2.0/settings/keyfile"
+    export GSETTINGS_BACKEND=keyfile XDG_SESSION_TYPE=x11 XDG_CURRENT_DESKTOP=GNOME
+    dbus-update-activation-environment --all
+    background gnome-shell --x11 --replace --sm-disable >"$SESSION_DIR/gnome-shell.log" 2>&1
+    # Asked, not called: a call to a name nobody owns yet would start another service for it.
+    wait_for "the shell's tray" bus_has org.kde.StatusNotifierWatcher
+    wait_for "the shell's notifications" bus_has org.freedesktop.Notifications
+    # The shell opens its overview once it has started, and then holds every window back in it.
+    wait_for "the shell's overview" overview_is true
+    wait_for "the shell to leave its overview" leave_overview
+}
+
+overview_is() {
+    gdbus call --session --dest org.gnome.Shell --object-path /org/gnome/Shell \
+        --method org.freedesktop.DBus.Properties.Get org.gnome.Shell OverviewActive | grep -q "$1"
+}
+
+leave_overview() {
+    gdbus call --session --dest org.gnome.Shell --object-path /org/gnome/Shell \
+        --method org.freedesktop.DBus.Properties.Set org.gnome.Shell OverviewActive '<false>' &&
+        overview_is false
+}
+
+bus_has() {
+    gdbus call --session --dest org.freedesktop.DBus --object-path /org/freedesktop/DBus \
+        --method org.freedesktop.DBus.NameHasOwner "$1" | grep -q true
 }
 
 # XFCE's window manager and a panel that holds its Status Tray alone. The tray is the desktop's
@@ -161,7 +254,7 @@ start_xfce() {
     # The bus starts XFCE's settings daemon, which must find the display and these folders.
     dbus-update-activation-environment --all
     background xfwm4 --compositor=off >"$SESSION_DIR/xfwm4.log" 2>&1
-    wait_for "the window manager" sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"'
+    wait_for_window_manager
     background xfce4-panel >"$SESSION_DIR/panel.log" 2>&1
     wait_for "the panel's tray" tray_host
 }
@@ -270,6 +363,28 @@ is_not_viewable() {
 client_geometry() {
     xwininfo -id "$1" | awk '/Absolute upper-left X/ { x = $NF } /Absolute upper-left Y/ { y = $NF }
         /^ *Width:/ { w = $NF } /^ *Height:/ { h = $NF } END { print x, y, w, h }'
+}
+
+# How far the window manager's frame reaches beyond the window on the left and at the top,
+# "left top": from the frame, the window's ancestor just below the root window, to the window.
+# Mutter leaves _NET_FRAME_EXTENTS as it was when it takes its frame away.
+frame_offsets() {
+    frame=$MAIN_WINDOW
+    while tree=$(xwininfo -tree -id "$frame") && ! echo "$tree" | grep -q 'Parent window id: .*(the root window)'; do
+        frame=$(echo "$tree" | awk '/Parent window id:/ { print $4 }')
+    done
+    set -- $(client_geometry "$MAIN_WINDOW") $(client_geometry "$frame")
+    echo $(($1 - $5)) $(($2 - $6))
+}
+
+title_bar_hidden() {
+    set -- $(frame_offsets)
+    [ "$2" -le "$1" ]
+}
+
+title_bar_shown() {
+    set -- $(frame_offsets)
+    [ "$2" -gt "$1" ]
 }
 
 # The tray icon's window as embedded into the window manager's tray.
