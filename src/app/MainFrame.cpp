@@ -226,7 +226,7 @@ void CMainFrame::ShowNotification()
     if (!m_pNotification) {
         m_pNotification = new CDesktopNotification(QGuiApplication::desktopFileName(), this);
         connect(m_pNotification, &CDesktopNotification::Activated, this,
-                [this] { ShowAndActivate(*this, false); });
+                [this](const QByteArray& activationToken) { ShowAndActivate(*this, false, activationToken); });
     }
     m_pNotification->Show(LoadResString(AFX_IDS_APP_TITLE), NotificationText(pView->LastText()));
 }

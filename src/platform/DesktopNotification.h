@@ -7,8 +7,8 @@ class QDBusPendingCallWatcher;
 
 // One desktop notification through the freedesktop notification service on the session bus.
 // Showing it again replaces what it showed before instead of adding another; a click on it
-// (its default action) is told by Activated. Without a service nothing is shown, and the
-// failure is told once.
+// (its default action) is told by Activated, with the activation token the service handed
+// for it, if any. Without a service nothing is shown, and the failure is told once.
 class CDesktopNotification final : public QObject
 {
     Q_OBJECT
@@ -25,9 +25,10 @@ public:
     void Withdraw();
 
 signals:
-    void Activated();
+    void Activated(const QByteArray& activationToken);
 
 private Q_SLOTS:
+    void OnActivationToken(uint nId, const QString& strToken);
     void OnActionInvoked(uint nId, const QString& strAction);
     void OnNotificationClosed(uint nId, uint nReason);
 
@@ -51,6 +52,9 @@ private:
     uint m_nId = 0;
     // The number of the last one shown, whose click still counts once it has closed.
     uint m_nLastId = 0;
+    // What the service sent just before it told the click, for the compositor to let the
+    // window come to the front.
+    QByteArray m_activationToken;
     QString m_strSummary;
     QString m_strBody;
     // A Notify is on its way: what comes meanwhile waits for its number.

@@ -2,7 +2,8 @@
 # A desktop notification service that records what it is asked to show, one tab-separated line
 # per call on standard output: "Notify id replaces_id app_name summary body actions" and
 # "Close id". Click(id) on org.tellwick.Test clicks a notification as a user would: it sends
-# ActionInvoked(id, "default") and then NotificationClosed(id, 2), as real services do.
+# ActivationToken(id, token), ActionInvoked(id, "default") and then NotificationClosed(id, 2), as
+# real services do.
 import dbus
 import dbus.service
 from dbus.mainloop.glib import DBusGMainLoop
@@ -46,6 +47,10 @@ class Service(dbus.service.Object):
         self.NotificationClosed(nid, 3)
 
     @dbus.service.signal(NAME, signature="us")
+    def ActivationToken(self, nid, token):
+        pass
+
+    @dbus.service.signal(NAME, signature="us")
     def ActionInvoked(self, nid, action):
         pass
 
@@ -55,6 +60,7 @@ class Service(dbus.service.Object):
 
     @dbus.service.method(TEST, in_signature="u")
     def Click(self, nid):
+        self.ActivationToken(nid, "e2e-token")
         self.ActionInvoked(nid, "default")
         self.NotificationClosed(nid, 2)
 

@@ -8,6 +8,7 @@
 #include <QDBusPendingReply>
 #include <QStringList>
 #include <QVariantMap>
+#include <utility>
 
 namespace {
 
@@ -35,6 +36,8 @@ CDesktopNotification::CDesktopNotification(const QString& strApplicationId, QObj
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected())
         return;
+    bus.connect(kService, kPath, kInterface, QStringLiteral("ActivationToken"), this,
+                SLOT(OnActivationToken(uint, QString)));
     bus.connect(kService, kPath, kInterface, QStringLiteral("ActionInvoked"), this,
                 SLOT(OnActionInvoked(uint, QString)));
     bus.connect(kService, kPath, kInterface, QStringLiteral("NotificationClosed"), this,
@@ -139,11 +142,17 @@ void CDesktopNotification::OnNotified(QDBusPendingCallWatcher* pWatcher)
     }
 }
 
+void CDesktopNotification::OnActivationToken(uint nId, const QString& strToken)
+{
+    if (nId != 0 && nId == m_nLastId)
+        m_activationToken = strToken.toUtf8();
+}
+
 void CDesktopNotification::OnActionInvoked(uint nId, const QString& strAction)
 {
     // Some services tell that the notification closed before they tell the click.
     if (nId != 0 && nId == m_nLastId && strAction == kDefaultAction)
-        emit Activated();
+        emit Activated(std::exchange(m_activationToken, {}));
 }
 
 void CDesktopNotification::OnNotificationClosed(uint nId, uint)
