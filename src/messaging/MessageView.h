@@ -37,7 +37,7 @@ public:
 
     // Whether the own inbox is open, so that messages to this computer arrive.
     bool IsReceiving() const { return m_pReceiver->IsReceiving(); }
-    CMessageReceiver& Receiver() const { return *m_pReceiver; }
+    CMessageReceiver& Receiver() { return *m_pReceiver; }
 
     void OnSendMessage();
     // Runs the Properties sheet on the window's options and alerts, and takes them over on OK.

@@ -160,20 +160,7 @@ TEST_F(MessageReceiverTest, WaitingDatagramsAreStampedLoggedAndAddedAsTheSetting
     }
 }
 
-TEST_F(MessageReceiverTest, LogSettingsAreReadPerLineButTheStampSwitchOnlyWhenMade)
-{
-    TestReceiver& receiver = MakeReceiver();
-    SetDword(kAddDateTime, 0);
-    SetString(kLogFileName, "other.log");
-    receiver.AddMessage("first");
-    SetDword(kLogToFile, 0);
-    receiver.AddMessage("second");
-    EXPECT_EQ(receiver.m_lines, (QList<QByteArray>{"06/15/01 14:03:59 first", "06/15/01 14:03:59 second"}));
-    EXPECT_EQ(ReadFile("other.log"), "06/15/01 14:03:59 first\r\n");
-    QFile::remove(QStringLiteral("other.log"));
-}
-
-TEST_F(MessageReceiverTest, MakingReadsTheStampSwitchAndPollInterval)
+TEST_F(MessageReceiverTest, ThePollIntervalAndStampSwitchAreReadWhenMadeTheLogSettingsPerLine)
 {
     const struct
     {
@@ -190,6 +177,14 @@ TEST_F(MessageReceiverTest, MakingReadsTheStampSwitchAndPollInterval)
         EXPECT_TRUE(receiver.m_pollTimer.isActive());
         EXPECT_EQ(receiver.m_pollTimer.interval(), c.nInterval);
     }
+    SetDword(kAddDateTime, 1);
+    SetString(kLogFileName, "other.log");
+    m_pReceiver->AddMessage("first");
+    SetDword(kLogToFile, 0);
+    m_pReceiver->AddMessage("second");
+    EXPECT_EQ(m_pReceiver->m_lines, (QList<QByteArray>{"first", "second"}));
+    EXPECT_EQ(ReadFile("other.log"), "first\r\n");
+    QFile::remove(QStringLiteral("other.log"));
 }
 
 TEST_F(MessageReceiverTest, AlertsAreOfferedTheRawTextWhenSwitchedOn)
