@@ -20,11 +20,11 @@
 
 namespace {
 
-class BenchView : public CMessageView
+class BenchReceiver : public CMessageReceiver
 {
 public:
-    using CMessageView::m_alerts;
-    using CMessageView::m_pInbox;
+    using CMessageReceiver::m_alerts;
+    using CMessageReceiver::m_pInbox;
 };
 
 int s_nStarts = 0;
@@ -58,9 +58,11 @@ struct Figures
 Figures Receive(int nAlerts, const QByteArray& keyword)
 {
     QFile::remove(QStringLiteral("Tellwick.log"));
-    BenchView view;
+    auto pReceiver = std::make_unique<BenchReceiver>();
+    BenchReceiver& receiver = *pReceiver;
+    CMessageView view(nullptr, std::move(pReceiver));
     view.Create();
-    if (!view.m_pInbox->IsValid()) {
+    if (!receiver.m_pInbox->IsValid()) {
         std::fprintf(stderr, "the inbox port is taken\n");
         std::exit(1);
     }
@@ -70,7 +72,7 @@ Figures Receive(int nAlerts, const QByteArray& keyword)
         auto pAlert = std::make_shared<CAlert>();
         pAlert->m_keywords = {keyword};
         pAlert->SetTask(&task);
-        view.m_alerts.push_back(pAlert);
+        receiver.m_alerts.push_back(pAlert);
     }
     const int nExpected = keyword == "disk" ? nAlerts : 0;
     s_nStarts = 0;
@@ -97,7 +99,7 @@ Figures Receive(int nAlerts, const QByteArray& keyword)
     loop.exec();
     figures.nTotalMs = total.elapsed();
     figures.nStarts = s_nStarts;
-    view.m_alerts.clear();
+    receiver.m_alerts.clear();
     return figures;
 }
 

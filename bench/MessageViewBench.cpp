@@ -19,12 +19,12 @@ namespace {
 
 constexpr int kBatch = 100;
 
-class BenchView : public CMessageView
+class BenchReceiver : public CMessageReceiver
 {
 public:
-    using CMessageView::m_alerts;
-    using CMessageView::m_pInbox;
-    using CMessageView::m_sliceTimer;
+    using CMessageReceiver::m_alerts;
+    using CMessageReceiver::m_pInbox;
+    using CMessageReceiver::m_sliceTimer;
 };
 
 // Distinct texts, so the repeat filter never drops one.
@@ -66,13 +66,15 @@ CAlertList UnmatchedAlerts(int nAlerts)
 
 void BM_ReceivePipeline(benchmark::State& state)
 {
-    BenchView view;
+    auto pReceiver = std::make_unique<BenchReceiver>();
+    BenchReceiver& receiver = *pReceiver;
+    CMessageView view(nullptr, std::move(pReceiver));
     view.Create();
-    if (!view.m_pInbox->IsValid()) {
+    if (!receiver.m_pInbox->IsValid()) {
         state.SkipWithError("the inbox port is taken");
         return;
     }
-    view.m_alerts = UnmatchedAlerts(int(state.range(0)));
+    receiver.m_alerts = UnmatchedAlerts(int(state.range(0)));
     Traffic traffic;
     for (auto _ : state) {
         state.PauseTiming();
@@ -80,11 +82,11 @@ void BM_ReceivePipeline(benchmark::State& state)
         state.ResumeTiming();
         view.OnTimer();
         // Should the batch take more than a slice, the rest follows once the loop runs.
-        while (view.m_sliceTimer.isActive())
+        while (receiver.m_sliceTimer.isActive())
             QCoreApplication::processEvents();
     }
     state.SetItemsProcessed(state.iterations() * kBatch);
-    view.m_alerts.clear();
+    receiver.m_alerts.clear();
 }
 // The argument is the number of alerts: 100 as asked, 0 to tell their share.
 BENCHMARK(BM_ReceivePipeline)->Arg(100)->Arg(0);

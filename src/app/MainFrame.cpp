@@ -108,26 +108,29 @@ bool CMainFrame::Create()
 void CMainFrame::CreateView()
 {
     auto* pView = new CMessageView(this);
+    CMessageReceiver* pReceiver = &pView->Receiver();
     // A view that cannot receive says so once, where it stays in sight.
-    connect(pView, &CMessageView::InboxUnavailable, this, [this](const QString& strText) {
+    connect(pReceiver, &CMessageReceiver::InboxUnavailable, this, [this](const QString& strText) {
         auto* pLabel = new QLabel(strText);
         pLabel->setObjectName(QStringLiteral("inboxUnavailableLabel"));
         // A narrow window cuts the text; the tip shows it whole.
         pLabel->setToolTip(strText);
         statusBar()->addPermanentWidget(pLabel);
     });
+    connect(pView, &CMessageView::FlashText, this,
+            [this](const QByteArray& text) { m_strFlashText = text; });
     pView->Create();
     // Alert tasks not started again while they still run are counted where the user sees it.
     QLabel* pSkipped = AddCountLabel(statusBar(), QStringLiteral("skippedTaskStartsLabel"));
-    connect(pView, &CMessageView::TaskStartsSkipped, pSkipped,
+    connect(pReceiver, &CMessageReceiver::TaskStartsSkipped, pSkipped,
             [pSkipped](int nTotal) { ShowCount(pSkipped, IDS_TASK_STARTS_SKIPPED, nTotal); });
     // And those whose program could not be started at all.
     QLabel* pFailed = AddCountLabel(statusBar(), QStringLiteral("failedTaskStartsLabel"));
-    connect(pView, &CMessageView::TaskStartsFailed, pFailed,
+    connect(pReceiver, &CMessageReceiver::TaskStartsFailed, pFailed,
             [pFailed](int nTotal) { ShowCount(pFailed, IDS_TASK_STARTS_FAILED, nTotal); });
     // So are messages the system dropped in a flood, before they could be taken in.
     QLabel* pDropped = AddCountLabel(statusBar(), QStringLiteral("datagramsDroppedLabel"));
-    connect(pView, &CMessageView::DatagramsDropped, pDropped,
+    connect(pReceiver, &CMessageReceiver::DatagramsDropped, pDropped,
             [pDropped](qulonglong nTotal) { ShowCount(pDropped, IDS_DATAGRAMS_DROPPED, nTotal); });
     m_pView = pView;
     m_pViewTarget = pView;
@@ -220,15 +223,12 @@ void CMainFrame::OnFlashTray(qintptr wParam)
 
 void CMainFrame::ShowNotification()
 {
-    const auto* pView = qobject_cast<const CMessageView*>(m_pView);
-    if (!pView)
-        return;
     if (!m_pNotification) {
         m_pNotification = new CDesktopNotification(QGuiApplication::desktopFileName(), this);
         connect(m_pNotification, &CDesktopNotification::Activated, this,
                 [this](const QByteArray& activationToken) { ShowAndActivate(*this, false, activationToken); });
     }
-    m_pNotification->Show(LoadResString(AFX_IDS_APP_TITLE), NotificationText(pView->LastText()));
+    m_pNotification->Show(LoadResString(AFX_IDS_APP_TITLE), NotificationText(m_strFlashText));
 }
 
 void CMainFrame::closeEvent(QCloseEvent* pEvent)

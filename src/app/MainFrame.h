@@ -4,6 +4,7 @@
 #include "app/WindowPlacement.h"
 #include "platform/mfc/CmdTarget.h"
 
+#include <QByteArray>
 #include <QByteArrayView>
 #include <QMainWindow>
 
@@ -85,6 +86,8 @@ private:
     CFrameCommands* m_pCommands = nullptr;
     CSystemTray m_trayIcon;
     CDesktopNotification* m_pNotification = nullptr;
+    // The text of the newest message that asked for the flash.
+    QByteArray m_strFlashText;
     // Shown while the caption is hidden.
     CSizingBorder* m_pSizingBorder = nullptr;
     bool m_bAlwaysOnTop = false;

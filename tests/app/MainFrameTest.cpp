@@ -593,11 +593,11 @@ TEST_F(MainFrameTest, SkippedAlertTaskStartsAndDroppedMessagesAreCountedInTheSta
         std::function<void()> tell;
         QString text;
     } counts[] = {
-        {"skippedTaskStartsLabel", [&] { emit pView->TaskStartsSkipped(3); },
+        {"skippedTaskStartsLabel", [&] { emit pView->Receiver().TaskStartsSkipped(3); },
          QStringLiteral("Alert task starts skipped, still running: 3")},
-        {"failedTaskStartsLabel", [&] { emit pView->TaskStartsFailed(2); },
+        {"failedTaskStartsLabel", [&] { emit pView->Receiver().TaskStartsFailed(2); },
          QStringLiteral("Alert task starts failed, program missing: 2")},
-        {"datagramsDroppedLabel", [&] { emit pView->DatagramsDropped(5000000000ULL); },
+        {"datagramsDroppedLabel", [&] { emit pView->Receiver().DatagramsDropped(5000000000ULL); },
          QStringLiteral("Messages lost, arriving faster than taken in: 5000000000")},
     };
     for (const auto& count : counts) {
