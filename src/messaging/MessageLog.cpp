@@ -34,6 +34,8 @@ bool Append(QByteArrayView fileName, std::initializer_list<QByteArrayView> piece
 bool AppendLog(QByteArrayView fileName, QByteArrayView line)
 {
     QByteArray record;
+    // Room for a line with nothing to escape, the usual one, and its line end.
+    record.reserve(line.size() + 2);
     AppendLogRecord(record, line);
     return Append(fileName, {record});
 }

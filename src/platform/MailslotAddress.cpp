@@ -23,8 +23,9 @@ std::optional<QByteArray> MailslotComputer(QByteArrayView path)
     constexpr QByteArrayView kName = "\\mailslot\\orvonet";
     if (!path.startsWith(kPrefix) || path.size() < kPrefix.size() + kName.size())
         return std::nullopt;
+    // The usual spelling is compared first: a comparison without regard to case costs more.
     const QByteArrayView name = path.last(kName.size());
-    if (name.compare(kName, Qt::CaseInsensitive) != 0)
+    if (name != kName && name.compare(kName, Qt::CaseInsensitive) != 0)
         return std::nullopt;
     const QByteArrayView computer = path.sliced(kPrefix.size(), path.size() - kPrefix.size() - kName.size());
     if (computer.isEmpty() || computer.contains('\\'))

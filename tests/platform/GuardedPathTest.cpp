@@ -80,6 +80,18 @@ const Use kUses[] = {
          EXPECT_EQ(nError, kForeignLink);
          return false;
      }},
+    // The walk starts in the working folder itself, not in a descriptor of it.
+    {"log append by a name in the working folder",
+     [](const LinkSetup& s) {
+         const QString strBefore = QDir::currentPath();
+         QDir::setCurrent(s.folder);
+         const int nError = AppendToFile("Tellwick.reg", {"logged\r\n"});
+         QDir::setCurrent(strBefore);
+         if (nError == 0)
+             return Contents(s.target) == kVictimText + "logged\r\n";
+         EXPECT_EQ(nError, kForeignLink);
+         return false;
+     }},
     {"read",
      [](const LinkSetup& s) {
          QFile file;

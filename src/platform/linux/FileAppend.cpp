@@ -33,7 +33,8 @@ int LockForWriting(int fd)
     }
 }
 
-int WriteAll(int fd, QVarLengthArray<iovec, 4> pieces)
+// nWritten counts what reached the file, also when the write failed part of the way.
+int WriteAll(int fd, QVarLengthArray<iovec, 4> pieces, size_t& nWritten)
 {
     qsizetype nFirst = 0;
     while (nFirst < pieces.size()) {
@@ -44,6 +45,7 @@ int WriteAll(int fd, QVarLengthArray<iovec, 4> pieces)
             return errno;
         if (n == 0)
             return EIO;
+        nWritten += size_t(n);
         // A short write goes on where it stopped.
         for (size_t nLeft = size_t(n); nLeft > 0;) {
             iovec& piece = pieces[nFirst];
@@ -62,17 +64,18 @@ int WriteAll(int fd, QVarLengthArray<iovec, 4> pieces)
 
 int AppendLocked(int fd, std::initializer_list<QByteArrayView> pieces)
 {
-    // Where the record begins, so that a record cut short can be taken back.
-    const off_t nStart = lseek(fd, 0, SEEK_END);
-    if (nStart < 0)
-        return errno;
     QVarLengthArray<iovec, 4> vectors;
     for (QByteArrayView piece : pieces)
         vectors.append({const_cast<char*>(piece.data()), size_t(piece.size())});
-    const int nError = WriteAll(fd, vectors);
-    if (nError != 0) {
-        // Half a record would have the next one glued onto it.
-        [[maybe_unused]] const int nCut = ftruncate(fd, nStart);
+    size_t nWritten = 0;
+    const int nError = WriteAll(fd, vectors, nWritten);
+    if (nError != 0 && nWritten > 0) {
+        // Half a record would have the next one glued onto it. An appending write leaves the
+        // offset after its bytes, so where the record began needs no look of its own.
+        const off_t nEnd = lseek(fd, 0, SEEK_CUR);
+        if (nEnd >= off_t(nWritten)) {
+            [[maybe_unused]] const int nCut = ftruncate(fd, nEnd - off_t(nWritten));
+        }
     }
     return nError;
 }

@@ -27,12 +27,22 @@ bool MayFollow(const struct stat& link, const struct stat& folder)
 // (or is the root) names a folder: "." stands for it.
 void PushNames(const QByteArray& path, QByteArrayList& pending)
 {
-    QByteArrayList names = path.split('/');
-    names.removeAll(QByteArray());
-    if (names.isEmpty() || path.endsWith('/'))
-        names.append(".");
-    for (qsizetype i = names.size(); i-- > 0;)
-        pending.append(names[i]);
+    // The usual log or store name, without the copies below.
+    if (!path.isEmpty() && !path.contains('/')) {
+        pending.append(path);
+        return;
+    }
+    const qsizetype nBefore = pending.size();
+    if (path.endsWith('/'))
+        pending.append(".");
+    for (qsizetype end = path.size(); end > 0;) {
+        const qsizetype start = path.lastIndexOf('/', end - 1) + 1;
+        if (start < end)
+            pending.append(path.sliced(start, end - start));
+        end = start - 1;
+    }
+    if (pending.size() == nBefore)
+        pending.append(".");
 }
 
 QByteArray Joined(const QByteArray& folder, const QByteArray& name)
@@ -57,12 +67,21 @@ QByteArray CGuardedPath::Path() const
     return Joined(m_folderPath, m_name);
 }
 
+int CGuardedPath::Folder()
+{
+    // The working folder is opened only for a caller that goes on using it.
+    if (m_nFolder == AT_FDCWD)
+        m_nFolder = open(".", O_PATH | O_DIRECTORY | O_CLOEXEC);
+    return m_nFolder;
+}
+
 int CGuardedPath::Fail(int nError)
 {
     m_nError = nError;
     // Only a folder the last name lies in is handed out.
-    if (m_name.isEmpty() && m_nFolder >= 0) {
-        close(m_nFolder);
+    if (m_name.isEmpty() && m_nFolder != -1) {
+        if (m_nFolder >= 0)
+            close(m_nFolder);
         m_nFolder = -1;
         m_folderPath.clear();
     }
@@ -90,8 +109,10 @@ int CGuardedPath::Open(int nFlags, unsigned nMode)
     m_nError = 0;
     if (m_path.isEmpty() || m_path.contains('\0'))
         return Fail(ENOENT);
-    const bool bAbsolute = m_path.startsWith('/');
-    if (!Enter(open(bAbsolute ? "/" : ".", O_PATH | O_DIRECTORY | O_CLOEXEC), bAbsolute ? "/" : ""))
+    // A relative path starts in the working folder itself, which only this process can change.
+    if (!m_path.startsWith('/'))
+        m_nFolder = AT_FDCWD;
+    else if (!Enter(open("/", O_PATH | O_DIRECTORY | O_CLOEXEC), "/"))
         return Fail(errno);
     const int nOpenFlags = nFlags | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC;
     QByteArrayList pending;
@@ -103,29 +124,39 @@ int CGuardedPath::Open(int nFlags, unsigned nMode)
         const bool bLast = pending.isEmpty();
         if (bLast)
             m_name = name;
-        const int fd = openat(m_nFolder, name.constData(), O_PATH | O_NOFOLLOW | O_CLOEXEC);
-        if (fd < 0 && errno == ENOENT && bLast && (nFlags & O_CREAT)) {
-            // O_EXCL: whatever takes the name meanwhile is looked at afresh, not opened blindly.
-            const int nNew = openat(m_nFolder, name.constData(), nOpenFlags | O_EXCL, nMode);
-            if (nNew >= 0 || errno != EEXIST || ++nSteps > kMaxLinks)
-                return nNew >= 0 ? nNew : Fail(errno);
-            pending.append(name);
-            continue;
-        }
-        if (fd < 0)
-            return Fail(errno);
         struct stat status{};
-        if (fstat(fd, &status) != 0) {
-            const int nError = errno;
-            close(fd);
-            return Fail(nError);
+        int fd = -1;
+        // A regular file at the end is only looked at before it is opened by its name, as a
+        // descriptor of the look would be: only a link needs one, to be read as it was looked at.
+        const bool bLookOnly = bLast && (nFlags & O_PATH) == 0;
+        const int nLookError =
+            !bLookOnly || fstatat(m_nFolder, name.constData(), &status, AT_SYMLINK_NOFOLLOW) == 0 ? 0 : errno;
+        if (!bLookOnly || nLookError != 0 || !S_ISREG(status.st_mode)) {
+            if (nLookError != ENOENT)
+                fd = openat(m_nFolder, name.constData(), O_PATH | O_NOFOLLOW | O_CLOEXEC);
+            const int nError = fd >= 0 ? 0 : nLookError == ENOENT ? ENOENT : errno;
+            if (nError == ENOENT && bLast && (nFlags & O_CREAT)) {
+                // O_EXCL: whatever takes the name meanwhile is looked at afresh, not opened blindly.
+                const int nNew = openat(m_nFolder, name.constData(), nOpenFlags | O_EXCL, nMode);
+                if (nNew >= 0 || errno != EEXIST || ++nSteps > kMaxLinks)
+                    return nNew >= 0 ? nNew : Fail(errno);
+                pending.append(name);
+                continue;
+            }
+            if (fd < 0)
+                return Fail(nError);
+            if (fstat(fd, &status) != 0) {
+                const int nStatError = errno;
+                close(fd);
+                return Fail(nStatError);
+            }
         }
         if (S_ISLNK(status.st_mode)) {
             struct stat folder{};
             char target[PATH_MAX];
             ssize_t nTarget = 0;
             int nError = 0;
-            if (fstat(m_nFolder, &folder) != 0)
+            if (fstatat(m_nFolder, "", &folder, AT_EMPTY_PATH) != 0)
                 nError = errno;
             else if (!MayFollow(status, folder))
                 nError = kForeignLink;
@@ -161,7 +192,8 @@ int CGuardedPath::Open(int nFlags, unsigned nMode)
         }
         if ((nFlags & O_PATH) != 0)
             return fd;
-        close(fd);
+        if (fd >= 0)
+            close(fd);
         const int file = openat(m_nFolder, name.constData(), nOpenFlags, nMode);
         if (file < 0 && errno == ELOOP && ++nSteps <= kMaxLinks) {
             // A link took the file's place since it was looked at.

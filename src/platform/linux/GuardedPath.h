@@ -25,7 +25,7 @@ public:
     int Error() const { return m_nError; }
     // Once the walk reached the last name (also when it is missing): the folder it lies in, a
     // descriptor for the *at() calls, and the name there; else -1 and empty.
-    int Folder() const { return m_nFolder; }
+    int Folder();
     const QByteArray& Name() const { return m_name; }
     // That file's path as the links spelled it, for messages.
     QByteArray Path() const;
@@ -35,7 +35,7 @@ private:
     bool Enter(int nFolder, const QByteArray& name);
 
     QByteArray m_path;
-    int m_nFolder = -1;
+    int m_nFolder = -1; // AT_FDCWD while the walk is in the working folder
     QByteArray m_folderPath; // m_nFolder as the links spelled it; empty for "."
     QByteArray m_name;
     int m_nError = 0;

@@ -21,6 +21,8 @@
 #include <cerrno>
 #include <linux/sock_diag.h>
 #include <netinet/in.h>
+#include <pthread.h>
+#include <sched.h>
 #include <sys/socket.h>
 #include <system_error>
 #include <unistd.h>
@@ -44,8 +46,27 @@ struct InboxBatch
     static constexpr int kSize = 32;
 
     // Each read takes a whole datagram of nRawSize bytes at most.
-    explicit InboxBatch(int nRawSize) : nRawSize(nRawSize), data(size_t(kSize) * size_t(nRawSize)) {}
+    explicit InboxBatch(int nRawSize) : nRawSize(nRawSize), data(size_t(kSize) * size_t(nRawSize))
+    {
+        for (int i = 0; i < kSize; ++i) {
+            vectors[i] = {Buffer(i), size_t(nRawSize)};
+            msghdr& header = headers[i].msg_hdr;
+            header = {};
+            header.msg_iov = &vectors[i];
+            header.msg_iovlen = 1;
+            header.msg_control = control[i].bytes;
+            header.msg_controllen = sizeof control[i].bytes;
+        }
+    }
+    InboxBatch(const InboxBatch&) = delete;
+    InboxBatch& operator=(const InboxBatch&) = delete;
     char* Buffer(int i) { return data.data() + size_t(i) * size_t(nRawSize); }
+    // The system shortens the control room of each header it fills, and only of those.
+    void Reuse(int nFilled)
+    {
+        for (int i = 0; i < nFilled; ++i)
+            headers[i].msg_hdr.msg_controllen = sizeof control[i].bytes;
+    }
 
     const int nRawSize;
     std::vector<char> data;
@@ -111,6 +132,9 @@ struct CMailslotInbox::Impl
     std::deque<QByteArray> m_queue;
     qsizetype m_nQueuedBytes = 0;
     quint32 m_nSystemDrops = 0; // the system's own count, which goes round at 2^32
+    // Datagrams were taken in, or the queue was full, since that count was last read; under
+    // m_receiving.
+    bool m_bDropsUnread = false;
     std::atomic<quint64> m_nDropped{0};
     std::atomic<quint64> m_nRefused{0};
 };
@@ -194,6 +218,7 @@ void CMailslotInbox::Impl::StartReceiving(int fd)
     m_fd = fd;
     m_nLastError = 0;
     m_nSystemDrops = 0;
+    m_bDropsUnread = false;
     m_nDropped = 0;
     m_nRefused = 0;
     m_bStopping = false;
@@ -234,8 +259,9 @@ bool CMailslotInbox::Impl::GetInfo(int& nCount)
     }
     {
         const std::lock_guard receiving(m_receiving);
+        int nTaken = 0;
         for (int i = 0; i < kBatchesPerCount; ++i) {
-            const int nTaken = TakeBatch();
+            nTaken = TakeBatch();
             if (nTaken < 0) {
                 m_nLastError = quint32(errno);
                 return false;
@@ -243,8 +269,12 @@ bool CMailslotInbox::Impl::GetInfo(int& nCount)
             if (nTaken < InboxBatch::kSize)
                 break;
         }
-        // Also while the queue is full, when nothing is taken in.
-        ReadSystemDrops();
+        // While datagrams come, each carries the system's count of drops; those after the last
+        // one show only in the socket's count, read once they pause or while the queue is full.
+        if (nTaken == 0 && m_bDropsUnread) {
+            ReadSystemDrops();
+            m_bDropsUnread = false;
+        }
     }
     const std::lock_guard lock(m_queueMutex);
     nCount = int(m_queue.size());
@@ -285,6 +315,10 @@ QString CMailslotInbox::Impl::Remedy() const
 
 void CMailslotInbox::Impl::ReceiveLoop()
 {
+    // A datagram that comes while the window runs must not preempt it: the window takes it in
+    // at its next count. A batch thread still has its whole share of the processor.
+    const sched_param batch{};
+    pthread_setschedparam(pthread_self(), SCHED_BATCH, &batch);
     while (!m_bStopping) {
         // Sleeps until a datagram is there, leaving it in the socket for the batch below.
         const ssize_t n = recv(m_fd, nullptr, 0, MSG_PEEK | MSG_TRUNC);
@@ -315,19 +349,13 @@ int CMailslotInbox::Impl::TakeBatch()
 {
     {
         const std::lock_guard lock(m_queueMutex);
-        if (IsFull())
+        if (IsFull()) {
+            // The system may drop meanwhile.
+            m_bDropsUnread = true;
             return 0;
+        }
     }
     InboxBatch& batch = *m_pBatch;
-    for (int i = 0; i < InboxBatch::kSize; ++i) {
-        batch.vectors[i] = {batch.Buffer(i), size_t(batch.nRawSize)};
-        msghdr& header = batch.headers[i].msg_hdr;
-        header = {};
-        header.msg_iov = &batch.vectors[i];
-        header.msg_iovlen = 1;
-        header.msg_control = batch.control[i].bytes;
-        header.msg_controllen = sizeof batch.control[i].bytes;
-    }
     // MSG_TRUNC: each length is the datagram's own, also where only kReadSize bytes fit.
     int nTaken = 0;
     do {
@@ -336,6 +364,8 @@ int CMailslotInbox::Impl::TakeBatch()
     if (nTaken < 0 && errno != EAGAIN && errno != EWOULDBLOCK)
         return -1;
     nTaken = std::max(nTaken, 0);
+    if (nTaken > 0)
+        m_bDropsUnread = true;
 
     for (int i = 0; i < nTaken; ++i) {
         msghdr& header = batch.headers[i].msg_hdr;
@@ -347,10 +377,7 @@ int CMailslotInbox::Impl::TakeBatch()
             }
         }
     }
-    // The socket ran empty: drops after the last datagram show only in the socket's count.
-    if (nTaken < InboxBatch::kSize)
-        ReadSystemDrops();
-
+    batch.Reuse(nTaken);
     const std::lock_guard lock(m_queueMutex);
     for (int i = 0; i < nTaken; ++i) {
         const qsizetype nLength = qsizetype(batch.headers[i].msg_len);

@@ -36,7 +36,7 @@ std::optional<std::vector<quint32>> KnownAddresses(const QByteArray& computer)
 std::vector<quint32> ResolveComputerNow(const QByteArray& computer)
 {
     if (std::optional<std::vector<quint32>> known = KnownAddresses(computer))
-        return *known;
+        return std::move(*known);
     QString strError;
     const std::vector<quint32> addresses = CHostResolver::LookupNow(computer, strError);
     if (addresses.empty())
