@@ -142,11 +142,10 @@ void CSystemTray::LoadMenu(int nID)
         return;
     QMenu* pMenu = m_pMenu.get();
     const QList<QAction*> actions = pMenu->actions();
+    // The first item is the default, drawn in bold.
+    if (!actions.isEmpty())
+        pMenu->setDefaultAction(actions.first());
     for (QAction* pAction : actions) {
-        const bool bDefault = m_bDefaultMenuItemByPos ? actions.indexOf(pAction) == m_nDefaultMenuItem
-                                                      : CommandId(pAction) == m_nDefaultMenuItem;
-        if (bDefault)
-            pMenu->setDefaultAction(pAction);
         if (const int nCommand = CommandId(pAction))
             connect(pAction, &QAction::triggered, this, [this, nCommand] { emit CommandChosen(nCommand); });
     }

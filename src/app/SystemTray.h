@@ -86,8 +86,6 @@ private:
     std::chrono::steady_clock::time_point m_flashStart;
     int m_nFlashLimit = 0;
     QIcon m_savedIcon;
-    int m_nDefaultMenuItem = 0;
-    bool m_bDefaultMenuItemByPos = true;
     Clock m_clock;
     IconLoader m_loadIcon;
 };
