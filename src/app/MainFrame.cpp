@@ -178,7 +178,8 @@ bool CMainFrame::OnWindowMessage(CWindowMessage& message)
 {
     switch (message.Message()) {
     case WM_TRAY_NOTIFY:
-        message.m_lResult = OnTrayNotification(message.WParam(), message.LParam());
+        OnTrayNotification(int(message.WParam()),
+                           QSystemTrayIcon::ActivationReason(message.LParam()));
         return true;
     case WM_TOGGLE_CAPTION:
         if (m_bCaptionHidden)
@@ -194,14 +195,14 @@ bool CMainFrame::OnWindowMessage(CWindowMessage& message)
     }
 }
 
-qintptr CMainFrame::OnTrayNotification(qintptr wParam, qintptr lParam)
+void CMainFrame::OnTrayNotification(int nID, QSystemTrayIcon::ActivationReason reason)
 {
-    if ((lParam & 0xFFFF) == WM_LBUTTONDBLCLK) {
+    if (reason == QSystemTrayIcon::DoubleClick) {
         ShowAndActivate(*this, false);
         m_trayIcon.StopFlashing();
-        return 0;
+        return;
     }
-    return m_trayIcon.HandleNotification(int(wParam), int(lParam));
+    m_trayIcon.HandleNotification(nID, reason);
 }
 
 void CMainFrame::OnFlashTray(qintptr wParam)

@@ -63,7 +63,7 @@ protected:
 
 private:
     bool OnWindowMessage(CWindowMessage& message);
-    qintptr OnTrayNotification(qintptr wParam, qintptr lParam);
+    void OnTrayNotification(int nID, QSystemTrayIcon::ActivationReason reason);
     void OnFlashTray(qintptr wParam);
     // Where no tray can flash, a desktop notification tells of the last message.
     void ShowNotification();

@@ -1,32 +1,18 @@
 #include "app/QtTrayIcon.h"
 
 #include "platform/StatusNotifierTray.h"
-#include "platform/mfc/WindowMessage.h"
 
 #include <QCursor>
 #include <QMenu>
 
-int CQtTrayIcon::MouseMessage(QSystemTrayIcon::ActivationReason reason) const
-{
-    switch (reason) {
-    case QSystemTrayIcon::DoubleClick:
-        return WM_LBUTTONDBLCLK;
-    case QSystemTrayIcon::Context:
-        return WM_RBUTTONUP;
-    case QSystemTrayIcon::MiddleClick:
-        return WM_MBUTTONUP;
-    case QSystemTrayIcon::Trigger:
-        return m_bActivationIsDoubleClick ? WM_LBUTTONDBLCLK : WM_LBUTTONUP;
-    case QSystemTrayIcon::Unknown:
-        break;
-    }
-    return WM_LBUTTONUP;
-}
-
 CQtTrayIcon::CQtTrayIcon()
 {
     QObject::connect(&m_icon, &QSystemTrayIcon::activated, &m_icon,
-                     [this](QSystemTrayIcon::ActivationReason reason) { Notify(MouseMessage(reason)); });
+                     [this](QSystemTrayIcon::ActivationReason reason) {
+                         if (reason == QSystemTrayIcon::Trigger && m_bActivationIsDoubleClick)
+                             reason = QSystemTrayIcon::DoubleClick;
+                         Notify(reason);
+                     });
 }
 
 CQtTrayIcon::~CQtTrayIcon() = default;

@@ -18,8 +18,6 @@ public:
     void TrackPopupMenu(QMenu& menu) override;
 
 private:
-    int MouseMessage(QSystemTrayIcon::ActivationReason reason) const;
-
     QSystemTrayIcon m_icon;
     // A D-Bus tray reports a click as an activation and never a double-click; there the
     // activation is what a double-click is elsewhere, or the window could not come back.

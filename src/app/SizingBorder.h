@@ -15,7 +15,6 @@ public:
 
     // Shows or hides the ring; while it is shown the frame's contents keep clear of it.
     void SetShown(bool bShown);
-    int Thickness() const { return m_nThickness; }
     // The edges a press at pos (in the frame) resizes; none off the ring.
     Qt::Edges EdgesAt(QPoint pos) const;
 

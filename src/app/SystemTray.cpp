@@ -21,12 +21,12 @@ CSystemTray::CSystemTray(std::unique_ptr<CTrayIcon> pTrayIcon)
     : m_pTrayIcon(pTrayIcon ? std::move(pTrayIcon) : std::make_unique<CQtTrayIcon>()),
       m_clock(&std::chrono::steady_clock::now), m_loadIcon(&LoadResIcon)
 {
-    m_pTrayIcon->SetNotifyHandler([this](int nMouseMessage) {
+    m_pTrayIcon->SetNotifyHandler([this](QSystemTrayIcon::ActivationReason reason) {
         if (m_pOwner)
-            QCoreApplication::postEvent(
-                m_pOwner, new CWindowMessage(m_nCallbackMessage, m_nIconID, nMouseMessage));
+            QCoreApplication::postEvent(m_pOwner,
+                                        new CWindowMessage(m_nCallbackMessage, m_nIconID, reason));
         else
-            HandleNotification(m_nIconID, nMouseMessage);
+            HandleNotification(m_nIconID, reason);
     });
 }
 
@@ -142,22 +142,21 @@ void CSystemTray::LoadMenu(int nID)
         return;
     QMenu* pMenu = m_pMenu.get();
     const QList<QAction*> actions = pMenu->actions();
+    // The first item is the default, drawn in bold.
+    if (!actions.isEmpty())
+        pMenu->setDefaultAction(actions.first());
     for (QAction* pAction : actions) {
-        const bool bDefault = m_bDefaultMenuItemByPos ? actions.indexOf(pAction) == m_nDefaultMenuItem
-                                                      : CommandId(pAction) == m_nDefaultMenuItem;
-        if (bDefault)
-            pMenu->setDefaultAction(pAction);
         if (const int nCommand = CommandId(pAction))
             connect(pAction, &QAction::triggered, this, [this, nCommand] { emit CommandChosen(nCommand); });
     }
     connect(pMenu, &QMenu::aboutToShow, this, [this, pMenu] { emit MenuAboutToOpen(pMenu); });
 }
 
-int CSystemTray::HandleNotification(int nID, int nMouseMessage)
+int CSystemTray::HandleNotification(int nID, QSystemTrayIcon::ActivationReason reason)
 {
     if (nID != m_nIconID)
         return 0;
-    if ((nMouseMessage & 0xFFFF) != WM_RBUTTONUP)
+    if (reason != QSystemTrayIcon::Context)
         return 1;
     if (!m_pMenu)
         return 0;

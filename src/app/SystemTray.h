@@ -16,7 +16,8 @@ class QMenu;
 // One icon in the notification area with a tool tip. It can flash by cycling through a list of
 // frames on a timer, and offers the pop-up menu that has the icon's id, which the desktop shows
 // on a right-click. Nothing in it knows the program's commands: the menu and the chosen command
-// go out as signals, and clicks reach the owner as the callback message given to Create.
+// go out as signals, and clicks reach the owner as the callback message given to Create, the
+// icon id in its wParam and Qt's activation reason in its lParam.
 class CSystemTray : public QObject
 {
     Q_OBJECT
@@ -51,9 +52,9 @@ public:
     // One tick of the flash timer.
     void OnTimer();
 
-    // Answers a click on the icon: 0 for another icon, 1 otherwise; the right button opens the
-    // pop-up menu.
-    virtual int HandleNotification(int nID, int nMouseMessage);
+    // Answers a click on the icon: 0 for another icon, 1 otherwise; the context click (the
+    // right button) opens the pop-up menu.
+    virtual int HandleNotification(int nID, QSystemTrayIcon::ActivationReason reason);
 
     // Test seams: the time flashing is measured by, and where the flash frames come from.
     void SetClock(Clock clock);
@@ -86,8 +87,6 @@ private:
     std::chrono::steady_clock::time_point m_flashStart;
     int m_nFlashLimit = 0;
     QIcon m_savedIcon;
-    int m_nDefaultMenuItem = 0;
-    bool m_bDefaultMenuItemByPos = true;
     Clock m_clock;
     IconLoader m_loadIcon;
 };

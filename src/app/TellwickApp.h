@@ -25,7 +25,6 @@ public:
 
     // Starts the program; false ends it at once, with ExitCode() as its status.
     bool InitInstance();
-    int ExitInstance(int nExitCode) { return nExitCode; }
     // 0 when another copy runs (it has been raised), 1 when the start failed.
     int ExitCode() const { return FoundOtherInstance() ? 0 : 1; }
 

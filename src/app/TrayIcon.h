@@ -2,6 +2,7 @@
 
 #include <QIcon>
 #include <QString>
+#include <QSystemTrayIcon>
 
 #include <functional>
 #include <utility>
@@ -13,8 +14,9 @@ class QMenu;
 class CTrayIcon
 {
 public:
-    // Receives the platform's mouse message number (WM_RBUTTONUP, ...) of a click on the icon.
-    using NotifyHandler = std::function<void(int nMouseMessage)>;
+    // Receives Qt's reason for a click on the icon; a D-Bus tray's activation, its only click
+    // that brings the window back, comes as a double-click.
+    using NotifyHandler = std::function<void(QSystemTrayIcon::ActivationReason reason)>;
 
     virtual ~CTrayIcon() = default;
 
@@ -32,10 +34,10 @@ public:
     void SetNotifyHandler(NotifyHandler handler) { m_notify = std::move(handler); }
 
 protected:
-    void Notify(int nMouseMessage)
+    void Notify(QSystemTrayIcon::ActivationReason reason)
     {
         if (m_notify)
-            m_notify(nMouseMessage);
+            m_notify(reason);
     }
 
 private:

@@ -70,5 +70,5 @@ int main(int argc, char* argv[])
     CPrivilegedPorts::CloseUntaken();
     if (!bRunning)
         return app.ExitCode();
-    return app.ExitInstance(QApplication::exec());
+    return QApplication::exec();
 }

@@ -10,7 +10,6 @@ struct FontDescription
     // Low two bits of lfPitchAndFamily; the high four bits name the family.
     static constexpr quint8 kFixedPitch = 0x01;
     static constexpr quint8 kVariablePitch = 0x02;
-    static constexpr quint8 kPitchMask = 0x03;
     static constexpr quint8 kFamilyMask = 0xF0;
     // The longest face name that fits the record, in bytes of the system code page.
     static constexpr qsizetype kMaxFaceName = 31;

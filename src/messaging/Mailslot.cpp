@@ -27,26 +27,11 @@ bool WriteMailslot(QByteArrayView path, QByteArrayView text)
     return WriteMailslotDatagram(path, datagram) == MailslotWriteResult::Written;
 }
 
-namespace {
-
-QByteArray TypedDatagram(QByteArrayView typedMessage)
+void PostTypedMessage(QByteArrayView typedComputer, QByteArrayView typedMessage)
 {
     QByteArray datagram = TranslateColorTags(typedMessage);
     datagram.append('\0');
-    return datagram;
-}
-
-} // namespace
-
-MailslotWriteResult SendTypedMessage(QByteArrayView typedComputer, QByteArrayView typedMessage)
-{
-    return WriteMailslotDatagram(MailslotPath(ComputerPart(typedComputer)),
-                                 TypedDatagram(typedMessage));
-}
-
-void PostTypedMessage(QByteArrayView typedComputer, QByteArrayView typedMessage)
-{
-    PostMailslotDatagram(MailslotPath(ComputerPart(typedComputer)), TypedDatagram(typedMessage));
+    PostMailslotDatagram(MailslotPath(ComputerPart(typedComputer)), datagram);
 }
 
 QByteArray DatagramText(QByteArrayView datagram)

@@ -22,9 +22,8 @@ QByteArray ComputerPart(QByteArrayView typedName);
 // Writes the text and its terminating zero byte as one datagram to the path.
 bool WriteMailslot(QByteArrayView path, QByteArrayView text);
 
-// Sends a message as the user typed it: colour tags translated, to the computer as typed.
-MailslotWriteResult SendTypedMessage(QByteArrayView typedComputer, QByteArrayView typedMessage);
-// The same without waiting for the computer's name to be looked up (see PostMailslotDatagram).
+// Sends a message as the user typed it: colour tags translated, to the computer as typed,
+// without waiting for the computer's name to be looked up (see PostMailslotDatagram).
 void PostTypedMessage(QByteArrayView typedComputer, QByteArrayView typedMessage);
 
 // The text of a received datagram: its bytes up to the first zero byte, or all of them.

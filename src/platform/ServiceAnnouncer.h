@@ -18,12 +18,6 @@ public:
 
     // Starts announcing; false when the announcing service can never be reached.
     virtual bool Announce(const QString& strName, quint16 nPort) = 0;
-
-    // The name the network knows this copy by, once it has been established.
-    virtual QString AnnouncedName() const = 0;
-
-signals:
-    void Announced(const QString& strName);
 };
 
 // The announcer of this platform: multicast DNS through the Avahi daemon.

@@ -72,8 +72,3 @@ inline constexpr char kViewFontFormat[] = "%d,%d,%d,%d,%d,%d,%d,%d,%d,%d,%d,%d,%
 inline constexpr BinaryValue kBarState{kSectionBarState, "State"};
 // Whether the status bar is shown; the window's own layout record leaves it out.
 inline constexpr DwordValue kStatusBarVisible{kSectionBarState, "StatusBar", 1};
-
-// Starting with the desktop session: the key that lists what starts, and the entry's name in it
-// (on this platform, the name of the autostart entry), a REG_SZ of the quoted program path.
-inline constexpr QByteArrayView kRunKey("Software\\Microsoft\\Windows\\CurrentVersion\\Run");
-inline constexpr QByteArrayView kRunValueName("Tellwick");

@@ -47,7 +47,7 @@ public:
     void TrackPopupMenu(QMenu& menu) override { Open(m_log, menu); }
 
     // A click on the icon, as the desktop reports it.
-    void Click(int nMouseMessage) { Notify(nMouseMessage); }
+    void Click(QSystemTrayIcon::ActivationReason reason) { Notify(reason); }
     // The desktop opens the icon's menu without telling the program of a click, as a D-Bus tray
     // does from the exported menu; false when it was given none.
     static bool OpenContextMenu(Log& log)

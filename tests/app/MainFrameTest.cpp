@@ -94,11 +94,10 @@ protected:
         return pFrame;
     }
 
-    static qintptr Send(QObject& frame, int nMessage, qintptr wParam, qintptr lParam = 0)
+    static void Send(QObject& frame, int nMessage, qintptr wParam, qintptr lParam = 0)
     {
         CWindowMessage message(nMessage, wParam, lParam);
         QCoreApplication::sendEvent(&frame, &message);
-        return message.m_lResult;
     }
 
     static QAction* MenuItem(CMainFrame& frame, int nID)
@@ -416,14 +415,16 @@ TEST_F(MainFrameTest, MinimisingHidesToTheTrayAndADoubleClickBringsItBack)
     pFrame->showMinimized();
     ASSERT_TRUE(QTest::qWaitFor([&] { return !pFrame->isVisible(); }));
 
-    EXPECT_EQ(Send(*pFrame, WM_TRAY_NOTIFY, ID_TRAY_ICON, WM_LBUTTONDBLCLK), 0);
+    Send(*pFrame, WM_TRAY_NOTIFY, ID_TRAY_ICON, QSystemTrayIcon::DoubleClick);
     EXPECT_TRUE(pFrame->isVisible());
     EXPECT_FALSE(pFrame->isMinimized());
     EXPECT_FALSE(pFrame->GetTray().IsFlashing());
-    // Other clicks are the tray icon's: the right button opens its menu.
-    EXPECT_EQ(Send(*pFrame, WM_TRAY_NOTIFY, ID_TRAY_ICON, WM_RBUTTONUP), 1);
+    EXPECT_EQ(m_trayLog.nMenusTracked, 0);
+    // Other clicks are the tray icon's: the context click on its own icon opens its menu.
+    Send(*pFrame, WM_TRAY_NOTIFY, ID_TRAY_ICON, QSystemTrayIcon::Context);
     EXPECT_EQ(m_trayLog.nMenusTracked, 1);
-    EXPECT_EQ(Send(*pFrame, WM_TRAY_NOTIFY, ID_TRAY_ICON + 1, WM_RBUTTONUP), 0);
+    Send(*pFrame, WM_TRAY_NOTIFY, ID_TRAY_ICON + 1, QSystemTrayIcon::Context);
+    EXPECT_EQ(m_trayLog.nMenusTracked, 1);
 }
 
 TEST_F(MainFrameTest, WithoutATrayTheFrameIsMinimisedInsteadOfHidden)
@@ -524,7 +525,7 @@ TEST_F(MainFrameTest, PropertiesOpensFromEveryPlaceItIsOffered)
          }},
         {"tray menu", [&] {
              m_trayLog.nChooseCommand = ID_PROPERTIES;
-             Send(frame, WM_TRAY_NOTIFY, ID_TRAY_ICON, WM_RBUTTONUP);
+             Send(frame, WM_TRAY_NOTIFY, ID_TRAY_ICON, QSystemTrayIcon::Context);
              QCoreApplication::sendPostedEvents(&frame);
          }},
     };
@@ -540,7 +541,7 @@ TEST_F(MainFrameTest, TheTrayMenusExitReachesTheApplication)
 {
     auto pFrame = NewFrame();
     const std::pair<const char*, std::function<void()>> openers[] = {
-        {"right-click", [&] { Send(*pFrame, WM_TRAY_NOTIFY, ID_TRAY_ICON, WM_RBUTTONUP); }},
+        {"right-click", [&] { Send(*pFrame, WM_TRAY_NOTIFY, ID_TRAY_ICON, QSystemTrayIcon::Context); }},
         {"desktop", [&] { EXPECT_TRUE(CFakeTrayIcon::OpenContextMenu(m_trayLog)); }},
     };
     for (const auto& [opener, open] : openers) {

@@ -192,23 +192,26 @@ TEST_F(SystemTrayTest, TheToolTipKeepsSixtyThreeCharacters)
     EXPECT_FALSE(m_tray.IsEnabled());
 }
 
-TEST_F(SystemTrayTest, NotificationsAnswerByIconIdAndOnlyTheRightButtonOpensTheMenu)
+TEST_F(SystemTrayTest, NotificationsAnswerByIconIdAndOnlyTheContextClickOpensTheMenu)
 {
     CreateWithFrames();
     const struct
     {
         int nID;
-        int nMouseMessage;
+        QSystemTrayIcon::ActivationReason reason;
         int nResult;
         int nMenus;
     } cases[] = {
-        {ID_TRAY_ICON + 1, WM_RBUTTONUP, 0, 0}, {ID_TRAY_ICON, WM_LBUTTONUP, 1, 0},
-        {ID_TRAY_ICON, WM_MBUTTONUP, 1, 0},     {ID_TRAY_ICON, WM_RBUTTONUP, 1, 1},
-        {ID_TRAY_ICON, 0x10000 | WM_RBUTTONUP, 1, 2},
+        {ID_TRAY_ICON + 1, QSystemTrayIcon::Context, 0, 0},
+        {ID_TRAY_ICON, QSystemTrayIcon::Trigger, 1, 0},
+        {ID_TRAY_ICON, QSystemTrayIcon::MiddleClick, 1, 0},
+        {ID_TRAY_ICON, QSystemTrayIcon::DoubleClick, 1, 0},
+        {ID_TRAY_ICON, QSystemTrayIcon::Unknown, 1, 0},
+        {ID_TRAY_ICON, QSystemTrayIcon::Context, 1, 1},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(m_tray.HandleNotification(c.nID, c.nMouseMessage), c.nResult) << c.nMouseMessage;
-        EXPECT_EQ(m_log.nMenusTracked, c.nMenus) << c.nMouseMessage;
+        EXPECT_EQ(m_tray.HandleNotification(c.nID, c.reason), c.nResult) << c.reason;
+        EXPECT_EQ(m_log.nMenusTracked, c.nMenus) << c.reason;
     }
 }
 
@@ -221,7 +224,8 @@ TEST_F(SystemTrayTest, TheMenuHasAboutInBoldAndTellsTheChosenCommandOnceItHasClo
     EXPECT_TRUE(m_log.bMenuWhenAdded);
     ASSERT_NE(m_log.pContextMenu, nullptr);
     const std::pair<const char*, std::function<void()>> openers[] = {
-        {"right-click", [this] { ASSERT_EQ(m_tray.HandleNotification(ID_TRAY_ICON, WM_RBUTTONUP), 1); }},
+        {"right-click",
+         [this] { ASSERT_EQ(m_tray.HandleNotification(ID_TRAY_ICON, QSystemTrayIcon::Context), 1); }},
         {"desktop", [this] { ASSERT_TRUE(CFakeTrayIcon::OpenContextMenu(m_log)); }},
     };
     for (const auto& [opener, open] : openers) {
@@ -278,12 +282,12 @@ TEST_F(SystemTrayTest, ClicksReachTheOwnerAsTheCallbackMessage)
     CFakeTrayIcon& icon = *pIcon;
     CSystemTray tray(std::move(pIcon));
     ASSERT_TRUE(tray.Create(&m_owner, WM_TRAY_NOTIFY, QString(), m_normal, ID_TRAY_ICON));
-    icon.Click(WM_LBUTTONDBLCLK);
+    icon.Click(QSystemTrayIcon::DoubleClick);
     EXPECT_TRUE(m_owner.m_messages.isEmpty());
     QCoreApplication::sendPostedEvents(&m_owner);
     ASSERT_EQ(m_owner.m_messages.size(), 1);
     EXPECT_EQ(m_owner.m_messages[0],
-              (CRecordingOwner::Message{WM_TRAY_NOTIFY, ID_TRAY_ICON, WM_LBUTTONDBLCLK}));
+              (CRecordingOwner::Message{WM_TRAY_NOTIFY, ID_TRAY_ICON, QSystemTrayIcon::DoubleClick}));
 }
 
 } // namespace

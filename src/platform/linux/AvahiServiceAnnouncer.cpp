@@ -39,13 +39,12 @@ struct CAvahiServiceAnnouncer::Impl
     void Reconnect();
     void WarnOnce(const char* what, int nError);
 
-    CAvahiServiceAnnouncer* const m_pOwner; // tells its signals
+    CAvahiServiceAnnouncer* const m_pOwner; // where reconnecting is queued
     CAvahiPoll m_poll;
     AvahiClient* m_pClient = nullptr;
     AvahiEntryGroup* m_pGroup = nullptr;
     QByteArray m_name; // UTF-8, as the daemon takes it
     quint16 m_nPort = 0;
-    QString m_strAnnounced;
     bool m_bWarned = false;
 };
 
@@ -70,11 +69,6 @@ bool CAvahiServiceAnnouncer::Announce(const QString& strName, quint16 nPort)
     return m_pImpl->Connect();
 }
 
-QString CAvahiServiceAnnouncer::AnnouncedName() const
-{
-    return m_pImpl->m_strAnnounced;
-}
-
 bool CAvahiServiceAnnouncer::Impl::Connect()
 {
     int nError = 0;
@@ -97,7 +91,6 @@ void CAvahiServiceAnnouncer::Impl::OnClientState(AvahiClient* pClient, AvahiClie
         // The daemon is changing its host name; the service follows once it runs again.
         if (pThis->m_pGroup)
             avahi_entry_group_reset(pThis->m_pGroup);
-        pThis->m_strAnnounced.clear();
         break;
     case AVAHI_CLIENT_FAILURE:
         if (avahi_client_errno(pClient) == AVAHI_ERR_DISCONNECTED) {
@@ -119,7 +112,6 @@ void CAvahiServiceAnnouncer::Impl::Reconnect()
         avahi_client_free(m_pClient);
     m_pClient = nullptr;
     m_pGroup = nullptr; // freed with its client
-    m_strAnnounced.clear();
     Connect();
 }
 
@@ -158,10 +150,6 @@ void CAvahiServiceAnnouncer::Impl::OnGroupState(AvahiEntryGroup* pGroup, AvahiEn
 {
     auto* pThis = static_cast<Impl*>(pUserdata);
     switch (state) {
-    case AVAHI_ENTRY_GROUP_ESTABLISHED:
-        pThis->m_strAnnounced = QString::fromUtf8(pThis->m_name);
-        emit pThis->m_pOwner->Announced(pThis->m_strAnnounced);
-        break;
     case AVAHI_ENTRY_GROUP_COLLISION:
         // Another computer on the network has the name: take the next one and go on.
         pThis->TakeAlternativeName();
@@ -174,6 +162,7 @@ void CAvahiServiceAnnouncer::Impl::OnGroupState(AvahiEntryGroup* pGroup, AvahiEn
         break;
     case AVAHI_ENTRY_GROUP_UNCOMMITED:
     case AVAHI_ENTRY_GROUP_REGISTERING:
+    case AVAHI_ENTRY_GROUP_ESTABLISHED:
         break;
     }
 }

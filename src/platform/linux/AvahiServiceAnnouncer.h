@@ -17,7 +17,6 @@ public:
 
     // False when no daemon can ever be reached (there is no system bus).
     bool Announce(const QString& strName, quint16 nPort) override;
-    QString AnnouncedName() const override;
 
 private:
     struct Impl;

@@ -46,11 +46,6 @@ CPropertyPage* CPropertySheet::GetActivePage() const
     return m_pages.value(m_nActive);
 }
 
-int CPropertySheet::GetActiveIndex() const
-{
-    return m_nActive;
-}
-
 bool CPropertySheet::SetActivePage(int nPage)
 {
     if (nPage < 0 || nPage >= m_pages.size())

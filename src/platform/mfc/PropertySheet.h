@@ -21,7 +21,6 @@ public:
     // The page stays the caller's; it must outlive the sheet's use of it.
     void AddPage(CPropertyPage* pPage);
     CPropertyPage* GetActivePage() const;
-    int GetActiveIndex() const;
     // False when the page in front would not let go.
     bool SetActivePage(int nPage);
 

@@ -16,16 +16,8 @@ public:
     int Message() const { return int(type()); }
     qintptr WParam() const { return m_wParam; }
     qintptr LParam() const { return m_lParam; }
-    // The handler's answer, read back by whoever sent the message.
-    qintptr m_lResult = 0;
 
 private:
     qintptr m_wParam;
     qintptr m_lParam;
 };
-
-// Mouse messages as a tray icon's notification carries them in its lParam.
-inline constexpr int WM_LBUTTONUP = 0x0202;
-inline constexpr int WM_LBUTTONDBLCLK = 0x0203;
-inline constexpr int WM_RBUTTONUP = 0x0205;
-inline constexpr int WM_MBUTTONUP = 0x0208;
