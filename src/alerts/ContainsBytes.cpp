@@ -1,13 +1,9 @@
 #include "alerts/ContainsBytes.h"
 
-#include <string.h>
+#include <string_view>
 
 bool ContainsBytes(QByteArrayView text, QByteArrayView part)
 {
-    if (part.isEmpty())
-        return true;
-    // An empty text may have no bytes at all, and memmem must not be given none.
-    if (part.size() > text.size())
-        return false;
-    return memmem(text.data(), size_t(text.size()), part.data(), size_t(part.size())) != nullptr;
+    const std::string_view haystack(text.data(), size_t(text.size()));
+    return haystack.find(std::string_view(part.data(), size_t(part.size()))) != haystack.npos;
 }
