@@ -7,7 +7,7 @@
 #include "extlib/orvosched/Task.h"
 #include "messaging/Mailslot.h"
 #include "messaging/MessageView.h"
-#include "platform/MailslotInbox.h"
+#include "platform/mailslot/MailslotInbox.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -2,7 +2,7 @@
 // writes them) to this computer's inbox on PORT, from one socket: as fast as it can, or at RATE
 // per second. Prints the seconds the sending took. Given a NAME, the datagrams are NetBIOS name
 // queries for it instead, each with an id of its own.
-#include "platform/NetbiosNamePacket.h"
+#include "platform/netbios/NetbiosNamePacket.h"
 
 #include <arpa/inet.h>
 #include <netinet/in.h>

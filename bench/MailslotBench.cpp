@@ -3,7 +3,7 @@
 #include "BenchMain.h"
 
 #include "messaging/Mailslot.h"
-#include "platform/MailslotInbox.h"
+#include "platform/mailslot/MailslotInbox.h"
 
 #include <QCoreApplication>
 

@@ -8,7 +8,7 @@
 #include "messaging/Mailslot.h"
 #include "messaging/MessageLog.h"
 #include "messaging/MessageView.h"
-#include "platform/MailslotInbox.h"
+#include "platform/mailslot/MailslotInbox.h"
 
 #include <QApplication>
 #include <QFile>

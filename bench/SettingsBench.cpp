@@ -4,7 +4,7 @@
 #include "BenchMain.h"
 
 #include "messaging/MessageLog.h"
-#include "platform/RegistryFile.h"
+#include "platform/registry/RegistryFile.h"
 #include "settings/Catalogue.h"
 #include "settings/Profile.h"
 #include "settings/RegistryKey.h"

@@ -2,7 +2,7 @@
 // them, plus the path parsing a sender goes through.
 #include "messaging/ColorCode.h"
 #include "messaging/Mailslot.h"
-#include "platform/MailslotAddress.h"
+#include "platform/mailslot/MailslotAddress.h"
 
 #include <cstdint>
 #include <cstdlib>

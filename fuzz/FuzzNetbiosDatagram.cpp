@@ -1,6 +1,6 @@
 // A datagram on the NetBIOS datagram port: whatever is read from it must be written back to the
 // same mailslot write, and nothing read may reach outside the packet.
-#include "platform/MailslotDatagram.h"
+#include "platform/netbios/MailslotDatagram.h"
 
 #include <cstdint>
 #include <cstdlib>

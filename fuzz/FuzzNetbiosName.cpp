@@ -1,6 +1,6 @@
 // A packet on the NetBIOS name port, read as a question and as an answer: what is read must be
 // written back to the same question or answer, and nothing read may reach outside the packet.
-#include "platform/NetbiosNamePacket.h"
+#include "platform/netbios/NetbiosNamePacket.h"
 
 #include <cstdint>
 #include <cstdlib>

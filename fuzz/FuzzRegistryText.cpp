@@ -2,7 +2,7 @@
 // must write back to a text that reads as the very same keys and values; written back
 // unchanged it stays byte for byte; written back with changes it reads as the changed data
 // and keeps every line that did not parse.
-#include "platform/RegistryText.h"
+#include "platform/registry/RegistryText.h"
 
 #include <QtEndian>
 

@@ -1,7 +1,7 @@
 // An executable file as the About box reads it: the version section found in an ELF image, and
 // the version text of a record, whether it came out of a section or is the raw input.
 #include "about/FileVersion.h"
-#include "platform/VersionResource.h"
+#include "platform/app/VersionResource.h"
 
 #include <cstdint>
 #include <cstdlib>

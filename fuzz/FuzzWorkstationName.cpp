@@ -1,7 +1,7 @@
 // Any computer on the network can announce any service name, domain and host; the dialog must
 // only ever be offered a plain host name. A computer part with a port comes from the user.
-#include "platform/MailslotAddress.h"
-#include "platform/WorkstationName.h"
+#include "platform/discovery/WorkstationName.h"
+#include "platform/mailslot/MailslotAddress.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/SystemResources.h"
+#include "platform/app/SystemResources.h"
 
 #include <QDialog>
 #include <QScopedPointer>

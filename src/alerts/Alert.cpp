@@ -1,8 +1,8 @@
 #include "alerts/Alert.h"
 
+#include "alerts/ContainsBytes.h"
 #include "extlib/orvosched/Task.h"
-#include "platform/ContainsBytes.h"
-#include "platform/Logging.h"
+#include "platform/app/Logging.h"
 #include "platform/mfc/Archive.h"
 
 #include <QFile>

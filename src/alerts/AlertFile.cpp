@@ -1,8 +1,8 @@
 #include "alerts/AlertFile.h"
 
-#include "platform/Logging.h"
-#include "platform/RegularFile.h"
-#include "platform/ReplacementFile.h"
+#include "platform/app/Logging.h"
+#include "platform/files/RegularFile.h"
+#include "platform/files/ReplacementFile.h"
 #include "platform/mfc/Archive.h"
 
 #include <QDir>

@@ -1,6 +1,6 @@
 #include "app/QtTrayIcon.h"
 
-#include "platform/StatusNotifierTray.h"
+#include "platform/desktop/StatusNotifierTray.h"
 
 #include <QCursor>
 #include <QMenu>

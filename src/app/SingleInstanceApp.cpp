@@ -1,7 +1,7 @@
 #include "app/SingleInstanceApp.h"
 
-#include "platform/Logging.h"
-#include "platform/ShowWindow.h"
+#include "platform/app/Logging.h"
+#include "platform/desktop/ShowWindow.h"
 #include "resources/ResIcon.h"
 #include "resources/StringTable.h"
 #include "resources/resource.h"

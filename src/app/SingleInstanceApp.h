@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/InstanceChannel.h"
-#include "platform/InstanceLock.h"
+#include "platform/app/InstanceChannel.h"
+#include "platform/app/InstanceLock.h"
 #include "platform/mfc/CmdTarget.h"
 
 #include <QObject>

@@ -3,9 +3,9 @@
 #include "app/StallWatchdog.h"
 #include "app/TellwickApp.h"
 #include "extlib/orvosched/TaskDialog.h"
-#include "platform/DialogPlacement.h"
-#include "platform/Logging.h"
-#include "platform/PrivilegedPorts.h"
+#include "platform/app/Logging.h"
+#include "platform/desktop/DialogPlacement.h"
+#include "platform/netbios/PrivilegedPorts.h"
 #include "settings/ProgramValue.h"
 
 #include <QApplication>

@@ -2,7 +2,7 @@
 
 #include "alerts/EditBytes.h"
 #include "extlib/orvocmn/ButtonST.h"
-#include "platform/AutostartEntry.h"
+#include "platform/desktop/AutostartEntry.h"
 #include "platform/mfc/UpDownEdit.h"
 #include "resources/DlgItem.h"
 #include "resources/ResIcon.h"

@@ -1,7 +1,7 @@
 #include "messaging/FindComputerDlg.h"
 
-#include "platform/ComputerBrowser.h"
-#include "platform/MailslotAddress.h"
+#include "platform/discovery/ComputerBrowser.h"
+#include "platform/mailslot/MailslotAddress.h"
 #include "resources/ResIcon.h"
 #include "resources/resource.h"
 #include "ui_FindComputerDlg.h"

@@ -1,7 +1,7 @@
 #include "messaging/Mailslot.h"
 
 #include "messaging/ColorTags.h"
-#include "platform/ComputerName.h"
+#include "platform/mailslot/ComputerName.h"
 
 QByteArray MailslotPath(QByteArrayView computer)
 {

@@ -3,7 +3,7 @@
 #include <QByteArray>
 #include <QByteArrayView>
 
-#include "platform/MailslotWriter.h"
+#include "platform/mailslot/MailslotWriter.h"
 
 // The own inbox, opened when the message window is created.
 inline constexpr char kOwnMailslotPath[] = "\\\\.\\mailslot\\orvonet";

@@ -1,9 +1,9 @@
 #include "messaging/MessageLog.h"
 
 #include "messaging/ColorCode.h"
-#include "platform/FileAppend.h"
-#include "platform/Logging.h"
-#include "platform/RegularFile.h"
+#include "platform/app/Logging.h"
+#include "platform/files/FileAppend.h"
+#include "platform/files/RegularFile.h"
 
 #include <QFile>
 

@@ -5,7 +5,7 @@
 #include "messaging/FontConversion.h"
 #include "messaging/SendMessageDlg.h"
 #include "messaging/StoredFont.h"
-#include "platform/ShowWindow.h"
+#include "platform/desktop/ShowWindow.h"
 #include "platform/mfc/WindowMessage.h"
 #include "resources/MenuResource.h"
 #include "resources/StringTable.h"

@@ -4,7 +4,7 @@
 #include "messaging/ColorCode.h"
 #include "messaging/FindComputerDlg.h"
 #include "messaging/Mailslot.h"
-#include "platform/ComputerBrowser.h"
+#include "platform/discovery/ComputerBrowser.h"
 #include "resources/DlgItem.h"
 #include "resources/MenuResource.h"
 #include "resources/ResIcon.h"

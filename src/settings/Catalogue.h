@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/RegistryData.h"
+#include "platform/registry/RegistryData.h"
 
 #include <QByteArrayView>
 

@@ -2,7 +2,7 @@
 
 #include "settings/RegistryKey.h"
 
-#include "platform/MailslotTransport.h"
+#include "platform/mailslot/MailslotTransport.h"
 
 #include <utility>
 

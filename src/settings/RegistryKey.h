@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Registry.h"
+#include "platform/registry/Registry.h"
 
 #include <QByteArray>
 #include <QByteArrayView>

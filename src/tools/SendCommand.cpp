@@ -2,9 +2,9 @@
 
 #include "about/ProgramVersion.h"
 #include "messaging/ColorTags.h"
+#include "messaging/LocaleText.h"
 #include "messaging/Mailslot.h"
-#include "platform/LocaleText.h"
-#include "platform/MailslotInbox.h"
+#include "platform/mailslot/MailslotInbox.h"
 #include "settings/ProgramValue.h"
 
 #include <QCommandLineParser>

@@ -1,5 +1,5 @@
-#include "platform/Logging.h"
-#include "platform/StandardStreams.h"
+#include "platform/app/Logging.h"
+#include "platform/process/StandardStreams.h"
 #include "tools/SendCommand.h"
 
 #include <QCoreApplication>

@@ -1,7 +1,7 @@
 #include "about/FileVersion.h"
 #include "about/ProgramVersion.h"
 #include "about/VersionRecord.h"
-#include "platform/VersionResource.h"
+#include "platform/app/VersionResource.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -3,7 +3,7 @@
 #include "app/MainFrame.h"
 #include "app/TellwickApp.h"
 
-#include "platform/OwnEntry.h"
+#include "platform/app/OwnEntry.h"
 #include "resources/Accelerators.h"
 #include "resources/MenuResource.h"
 #include "resources/resource.h"

@@ -2,7 +2,7 @@
 
 #include "config/PropertiesSheet.h"
 
-#include "platform/AutostartEntry.h"
+#include "platform/desktop/AutostartEntry.h"
 #include "platform/mfc/UpDownEdit.h"
 #include "resources/DlgItem.h"
 #include "resources/resource.h"

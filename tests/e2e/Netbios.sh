@@ -127,7 +127,7 @@ received_b() {
 wait_for "hostb to show the message to every computer" received_b "to everyone"
 # A ping to every computer, as Windows sends it (tellwick-send would take "<PING>" for a colour
 # tag): hostb's copy answers with its name, to every computer, and hosta shows it.
-ping=$("$PYTHON" "$E2E_DIR/../platform/netbios_peer.py" windows | grep "$(printf '<PING>' | od -An -tx1 | tr -d ' \n')")
+ping=$("$PYTHON" "$E2E_DIR/../platform/netbios/netbios_peer.py" windows | grep "$(printf '<PING>' | od -An -tx1 | tr -d ' \n')")
 "$PYTHON" -c 'import socket, sys
 out = socket.socket(socket.AF_INET, socket.SOCK_DGRAM)
 out.setsockopt(socket.SOL_SOCKET, socket.SO_BROADCAST, 1)

@@ -1,5 +1,5 @@
 #include "messaging/Mailslot.h"
-#include "platform/HostResolver.h"
+#include "platform/mailslot/HostResolver.h"
 
 #include "support/TestInbox.h"
 

@@ -6,7 +6,7 @@
 #include "config/PropertiesSheet.h"
 #include "messaging/SendMessageDlg.h"
 #include "messaging/StoredFont.h"
-#include "platform/AutostartEntry.h"
+#include "platform/desktop/AutostartEntry.h"
 #include "platform/mfc/UpDownEdit.h"
 #include "platform/mfc/WindowMessage.h"
 #include "resources/DlgItem.h"

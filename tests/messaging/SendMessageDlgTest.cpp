@@ -1,7 +1,7 @@
 #include "messaging/SendMessageDlg.h"
 
 #include "messaging/FindComputerDlg.h"
-#include "platform/HostResolver.h"
+#include "platform/mailslot/HostResolver.h"
 #include "resources/DlgItem.h"
 #include "resources/resource.h"
 #include "support/Bytes.h"

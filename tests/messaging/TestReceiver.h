@@ -1,7 +1,7 @@
 #pragma once
 
 #include "messaging/MessageReceiver.h"
-#include "platform/MailslotInbox.h"
+#include "platform/mailslot/MailslotInbox.h"
 #include "support/TestInbox.h"
 
 #include <QList>

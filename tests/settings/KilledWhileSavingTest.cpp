@@ -1,8 +1,8 @@
 #include "alerts/AlertFile.h"
 #include "alerts/AlertTestSupport.h"
-#include "platform/RegistryText.h"
 #include "platform/mfc/Archive.h"
 #include "platform/mfc/ArchiveException.h"
+#include "platform/registry/RegistryText.h"
 
 #include "settings/SaveLoopContent.h"
 #include "support/TestStore.h"

@@ -1,6 +1,6 @@
 #include "settings/Settings.h"
 
-#include "platform/RegistryText.h"
+#include "platform/registry/RegistryText.h"
 #include "settings/Catalogue.h"
 #include "settings/ProgramValue.h"
 #include "settings/RegistryKey.h"

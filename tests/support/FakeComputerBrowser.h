@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/ComputerBrowser.h"
+#include "platform/discovery/ComputerBrowser.h"
 
 #include <QStringList>
 

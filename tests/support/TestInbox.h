@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/MailslotInbox.h"
+#include "platform/mailslot/MailslotInbox.h"
 
 #include <QByteArray>
 #include <QList>

@@ -1,6 +1,6 @@
 #include "support/TestStore.h"
 
-#include "platform/RegistryFile.h"
+#include "platform/registry/RegistryFile.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
 #include "extlib/orvosched/Task.h"
 
-#include "platform/ChildProcess.h"
 #include "platform/mfc/Archive.h"
+#include "platform/process/ChildProcess.h"
 
 #include <QFile>
 #include <QProcess>

@@ -1,0 +1,149 @@
+#include "platform/mailslot/MailslotInbox.h"
+#include "platform/mailslot/MailslotWriter.h"
+
+#include "support/TestInbox.h"
+
+#include <QCoreApplication>
+#include <QTest>
+#include <QUdpSocket>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QByteArray kOwn = "\\\\.\\mailslot\\orvonet";
+
+TEST(MailslotInboxTest, ASecondInboxOnTheSameMachineFails)
+{
+    auto pFirst = OpenTestInbox();
+    CMailslotInbox second;
+    EXPECT_FALSE(second.Create());
+    EXPECT_FALSE(second.IsValid());
+    int nCount = -1;
+    EXPECT_FALSE(second.GetInfo(nCount));
+    EXPECT_EQ(second.LastError(), CMailslotInbox::kErrorInvalidHandle);
+
+    // Once the owner closes it, the inbox can be opened again.
+    pFirst->Close();
+    EXPECT_TRUE(second.Create());
+}
+
+TEST(MailslotInboxTest, CountIsTakenWithoutBlockingAndReadsGoOldestFirst)
+{
+    auto pInbox = OpenTestInbox();
+    int nCount = -1;
+    ASSERT_TRUE(pInbox->GetInfo(nCount));
+    EXPECT_EQ(nCount, 0);
+    QByteArray datagram;
+    EXPECT_FALSE(pInbox->Read(datagram));
+
+    for (const char* text : {"one", "two", "three", "four", "five"})
+        ASSERT_EQ(WriteMailslotDatagram(kOwn, text), MailslotWriteResult::Written);
+    ASSERT_TRUE(pInbox->GetInfo(nCount));
+    EXPECT_EQ(nCount, 5);
+    ASSERT_TRUE(pInbox->Read(datagram));
+    EXPECT_EQ(datagram, "one");
+
+    // A datagram arriving after the count waits behind the ones counted.
+    ASSERT_EQ(WriteMailslotDatagram(kOwn, "six"), MailslotWriteResult::Written);
+    ASSERT_TRUE(pInbox->GetInfo(nCount));
+    EXPECT_EQ(nCount, 5);
+    QList<QByteArray> rest;
+    while (pInbox->Read(datagram))
+        rest.append(datagram);
+    EXPECT_EQ(rest, (QList<QByteArray>{"two", "three", "four", "five", "six"}));
+}
+
+TEST(MailslotInboxTest, DatagramsAreTakenInWhileTheEventLoopRuns)
+{
+    auto pInbox = OpenTestInbox();
+    ASSERT_EQ(WriteMailslotDatagram(kOwn, "early"), MailslotWriteResult::Written);
+    QCoreApplication::processEvents();
+    int nCount = 0;
+    ASSERT_TRUE(pInbox->GetInfo(nCount));
+    EXPECT_EQ(nCount, 1);
+}
+
+TEST(MailslotInboxTest, DatagramsAtTheReadLimit)
+{
+    auto pInbox = OpenTestInbox();
+    const struct
+    {
+        int nSent;
+        int nRead;
+    } cases[] = {{0, 0}, {1999, 1999}, {2000, 2000}, {2001, 2000}, {65000, 2000}};
+    for (const auto& c : cases)
+        ASSERT_EQ(WriteMailslotDatagram(kOwn, QByteArray(c.nSent, 'z')), MailslotWriteResult::Written);
+    const QList<QByteArray> received = ReadAll(*pInbox);
+    ASSERT_EQ(received.size(), std::size(cases));
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        EXPECT_EQ(received[qsizetype(i)].size(), cases[i].nRead) << cases[i].nSent;
+        // A cut datagram ends with a zero so its text keeps to 1999 bytes.
+        if (cases[i].nSent > CMailslotInbox::kReadSize) {
+            EXPECT_EQ(received[qsizetype(i)].back(), '\0');
+        }
+    }
+}
+
+// Every datagram sent is read, in order, or counted as dropped by the system; dropped only
+// when the queue is full, since a thread of the inbox takes them in while nobody reads.
+TEST(MailslotInboxTest, EveryDatagramIsReadInOrderOrCountedAsDropped)
+{
+    const struct
+    {
+        const char* name;
+        qsizetype nQueueLimit;
+        int nSystemBuffer;
+        int nSent;
+        bool bFull; // else at most a tenth may be dropped, by a machine too busy to run the thread
+    } cases[] = {
+        // Several times what the system's buffer holds, sent while nobody reads.
+        {"nobody reading", CMailslotInbox::kDefaultQueueLimit, CMailslotInbox::kDefaultSystemBuffer, 50000, false},
+        // The queue is full at once, so the thread stops taking them in and the system drops.
+        {"queue full", 1, 4096, 500, true},
+        {"queue of a few", 2000, 4096, 500, true},
+    };
+    for (const auto& c : cases) {
+        auto pInbox = std::make_unique<CMailslotInbox>(c.nQueueLimit, c.nSystemBuffer);
+        for (int attempt = 0; attempt < 5 && !pInbox->IsValid(); ++attempt) {
+            UseFreeMailslotPort();
+            pInbox->Create();
+        }
+        ASSERT_TRUE(pInbox->IsValid()) << c.name;
+        QUdpSocket sender;
+        const auto port = quint16(qEnvironmentVariableIntValue("TELLWICK_MAILSLOT_PORT"));
+        for (int i = 1; i <= c.nSent; ++i) {
+            const QByteArray text = QByteArray::number(i);
+            ASSERT_EQ(sender.writeDatagram(text, QHostAddress::LocalHost, port), text.size()) << c.name;
+        }
+        int nRead = 0;
+        int nLast = 0;
+        bool bInOrder = true;
+        // The thread takes the rest in as reading makes room.
+        [[maybe_unused]] const bool bAllThere = QTest::qWaitFor(
+            [&] {
+                for (const QByteArray& datagram : ReadAll(*pInbox)) {
+                    bInOrder = bInOrder && datagram.toInt() > nLast;
+                    nLast = datagram.toInt();
+                    ++nRead;
+                }
+                return nRead + pInbox->DroppedBySystem() >= quint64(c.nSent);
+            },
+            30000);
+        const quint64 nDropped = pInbox->DroppedBySystem();
+        EXPECT_EQ(nRead + nDropped, quint64(c.nSent)) << c.name;
+        EXPECT_TRUE(bInOrder) << c.name;
+        if (c.bFull)
+            EXPECT_GT(nDropped, 0u) << c.name;
+        else
+            EXPECT_LE(nDropped, quint64(c.nSent / 10)) << c.name;
+    }
+}
+
+TEST(MailslotWriterTest, MalformedPathsAreRefused)
+{
+    for (const char* path : {"", "\\\\.\\mailslot\\other", "desk\\mailslot\\orvonet"})
+        EXPECT_EQ(WriteMailslotDatagram(path, "x"), MailslotWriteResult::UnknownComputer) << path;
+}
+
+} // namespace
