@@ -1,6 +1,6 @@
 #include "platform/ContainsBytes.h"
 
-#include <string.h>
+#include <string.h> // NOLINT(modernize-deprecated-headers): memmem is declared here alone
 
 bool ContainsBytes(QByteArrayView text, QByteArrayView part)
 {
