@@ -3,7 +3,8 @@
 # 1. builds Tellwick, its tests and fuzz targets with AddressSanitizer and UndefinedBehaviorSanitizer
 #    (clang, Debug) and runs every test but the package's two;
 # 2. checks the C++ files changed against main with clang-tidy (scripts/tidy.sh);
-# 3. builds it all again with GCC in Release, tests and benchmarks too (none is run there);
+# 3. builds it all again with GCC in Release, the benchmarks too (none is run), and runs the tests
+#    that need no desktop there;
 # 4. builds the Debian package and runs Tellwick installed from it (ctest's label package).
 # Warnings are errors in both builds.
 set -eu
@@ -34,6 +35,8 @@ cmake -S . -B build-gcc -G Ninja -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_C_COMPILER=gcc -DCMAKE_CXX_COMPILER=g++ \
     -DTELLWICK_BUILD_BENCH=ON -DTELLWICK_WERROR=ON >/dev/null
 step "GCC Release build" cmake --build build-gcc
+step "GCC Release tests" ctest --test-dir build-gcc --output-on-failure --timeout 300 -j 2 \
+    --label-exclude 'e2e|wine'
 
 # Builds the program again, with both cores: alone, after everything else.
 step "package" ctest --test-dir build-test --output-on-failure --timeout 300 -C package -L package
