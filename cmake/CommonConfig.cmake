@@ -6,8 +6,8 @@ set(CMAKE_AUTOMOC ON)
 
 add_library(tellwick_options INTERFACE)
 target_compile_options(tellwick_options INTERFACE
-    -Wall -Wextra -pedantic -Wnon-virtual-dtor
-    $<$<BOOL:$ENV{CI}>:-Werror>)
+    -Wall -Wextra -pedantic -Wnon-virtual-dtor -Woverloaded-virtual -Wold-style-cast -Wcast-qual
+    $<$<BOOL:${TELLWICK_WERROR}>:-Werror>)
 target_compile_definitions(tellwick_options INTERFACE
     QT_NO_CAST_FROM_ASCII
     QT_NO_CAST_TO_ASCII

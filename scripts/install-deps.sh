@@ -12,7 +12,7 @@ BUILD_PACKAGES="cmake ninja-build g++ pkg-config
 
 # What the tests, fuzz targets, benchmarks and the Debian package need on top (scripts/test.sh).
 TEST_PACKAGES="
-    clang libclang-rt-14-dev
+    clang clang-tidy libclang-rt-14-dev
     libgtest-dev libgmock-dev libbenchmark-dev qt6-qpa-plugins fonts-dejavu-core
     xvfb xauth icewm xdotool x11-utils imagemagick iproute2 util-linux libcap2-bin passwd
     weston dbus-daemon libglib2.0-bin at-spi2-core python3-pyatspi python3-dbus

@@ -16,7 +16,7 @@ using VersionRecord = std::array<char, kVersionRecordSize>;
 
 // The fixed part, VS_FIXEDFILEINFO: thirteen 32-bit little-endian numbers.
 inline constexpr quint32 kFixedInfoSignature = 0xFEEF04BD;
-inline constexpr std::size_t kFixedInfoSize = 13 * 4;
+inline constexpr std::size_t kFixedInfoSize = std::size_t{13} * 4;
 using FixedFileInfo = std::array<char, kFixedInfoSize>;
 
 inline constexpr char kRootBlock[] = "\\";

@@ -51,7 +51,7 @@ bool KeepDamagedFile(QString& strError)
         strError = FileErrorText(nCopyError);
         return false;
     }
-    constexpr qint64 kPiece = 64 * 1024;
+    constexpr qint64 kPiece = qint64{64} * 1024;
     while (!old.atEnd()) {
         const QByteArray piece = old.read(kPiece);
         if (old.error() != QFileDevice::NoError || copy.File().write(piece) != piece.size()) {

@@ -108,7 +108,7 @@ void CAlertMatcher::Build(const CAlertList& alerts)
         for (const QByteArray& keyword : m_sources[i].keywords) {
             qint32 nState = 0;
             for (const char ch : keyword) {
-                const size_t nCell = size_t(nState * nClasses + m_classOf[quint8(ch)]);
+                const size_t nCell = size_t(nState) * nClasses + m_classOf[quint8(ch)];
                 if (m_next[nCell] < 0) {
                     m_next[nCell] = qint32(ends.size());
                     ends.emplace_back();
@@ -140,8 +140,8 @@ void CAlertMatcher::Build(const CAlertList& alerts)
         m_outputLink[size_t(nState)] =
             ends[size_t(nFallback)].empty() ? m_outputLink[size_t(nFallback)] : nFallback;
         for (qint32 c = 0; c < nClasses; ++c) {
-            qint32& nNext = m_next[size_t(nState * nClasses + c)];
-            const qint32 nSuffixNext = m_next[size_t(nFallback * nClasses + c)];
+            qint32& nNext = m_next[size_t(nState) * nClasses + c];
+            const qint32 nSuffixNext = m_next[size_t(nFallback) * nClasses + c];
             if (nNext < 0) {
                 nNext = nSuffixNext;
             } else {

@@ -71,8 +71,9 @@ TEST_P(KeywordCommandTest, ActsOnTheFirstSelectedKeyword)
         c.gesture(*m_pDlg);
         ASSERT_EQ(answer.Opened(), c.opensWith != nullptr);
     }
-    if (c.opensWith)
+    if (c.opensWith) {
         EXPECT_EQ(openedWith, QString::fromUtf8(c.opensWith));
+    }
     EXPECT_EQ(m_alert.m_keywords, c.after);
     QStringList shown;
     for (const QByteArray& keyword : c.after)

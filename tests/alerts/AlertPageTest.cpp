@@ -143,8 +143,9 @@ TEST_P(AlertPageCommandTest, ActsOnTheFirstSelectedAlert)
         c.gesture(*m_pPage);
         ASSERT_EQ(answer.Opened(), c.opensWith != nullptr);
     }
-    if (c.opensWith)
+    if (c.opensWith) {
         EXPECT_EQ(openedWith, QString::fromLatin1(c.opensWith));
+    }
     EXPECT_EQ(Describe(m_pPage->m_alerts), c.after);
     QStringList descriptions;
     for (const std::shared_ptr<CAlert>& pAlert : m_pPage->m_alerts)

@@ -74,8 +74,9 @@ TEST(CommandLineTest, WithoutADisplayItSaysWhyAndEnds)
         EXPECT_EQ(line.ExitStatus(), c.nStatus) << trace;
         EXPECT_EQ(line.Errors().isEmpty(), !*c.errors) << trace;
         EXPECT_TRUE(line.Errors().contains(QLatin1String(c.errors))) << trace << line.Errors().toStdString();
-        if (c.nStatus == CCommandLine::kExitNoDesktop)
+        if (c.nStatus == CCommandLine::kExitNoDesktop) {
             EXPECT_EQ(line.Errors().count(u'\n'), 1) << trace;
+        }
     }
 }
 

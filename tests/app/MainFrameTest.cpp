@@ -279,8 +279,9 @@ TEST_F(MainFrameTest, WithTheCaptionHiddenTheFrameIsResizedFromItsOwnBorder)
         const QRect placed = pFrame->geometry();
         const QRect inside = pFrame->rect().marginsRemoved(QMargins(3, 3, 3, 3));
         for (const auto* pChild : pFrame->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-            if (c.bHidden && pChild->isVisible() && pChild->objectName() != QStringLiteral("sizingBorder"))
+            if (c.bHidden && pChild->isVisible() && pChild->objectName() != QStringLiteral("sizingBorder")) {
                 EXPECT_TRUE(inside.contains(pChild->geometry())) << pChild->metaObject()->className();
+            }
         }
         const QPoint pressed(c.x < 0 ? placed.width() + c.x : c.x, c.y < 0 ? placed.height() + c.y : c.y);
         QWindow* pWindow = pFrame->windowHandle();

@@ -124,8 +124,9 @@ TEST_F(GeneralPageTest, OkKeepsTheBytesOfUntouchedTextsAndStoresEditedOnes)
         ASSERT_TRUE(answer.Opened());
         EXPECT_EQ(Hex(CSettings().GetFastMark()), Hex(c.fastMarkAfter));
         EXPECT_EQ(Hex(CSettings().GetLogFileName()), Hex(Bytes("caf\xe9.log")));
-        if (!c.typedFastMark)
+        if (!c.typedFastMark) {
             EXPECT_EQ(ReadStoreFile().toStdString(), before.toStdString());
+        }
     }
 }
 

@@ -159,10 +159,11 @@ TEST_F(MailslotLoopbackTest, APostedMessageGoesOutWhenTheSystemResolverAnswers)
         }));
         EXPECT_EQ(received.size(), c.nReceived);
         ASSERT_EQ(lines.size(), c.warning ? 1 : 0) << lines.join(u'\n').toStdString();
-        if (c.warning)
+        if (c.warning) {
             EXPECT_TRUE(lines[0].startsWith(QStringLiteral("tellwick.mailslot: ") +
                                             QLatin1String(c.warning)))
                 << lines[0].toStdString();
+        }
     }
 }
 

@@ -27,8 +27,9 @@ TEST(MenuResourceTest, EveryItemHasAnIdAndItsOwnMnemonic)
                 SCOPED_TRACE(pItem->text().toStdString());
                 if (pItem->isSeparator())
                     continue;
-                if (!pItem->menu())
+                if (!pItem->menu()) {
                     EXPECT_NE(pItem->data().toInt(), 0);
+                }
                 const QString strLabel = pItem->text().section(u'\t', 0, 0);
                 const qsizetype nAmp = strLabel.indexOf(u'&');
                 if (nAmp < 0 || nAmp + 1 >= strLabel.size())

@@ -95,7 +95,7 @@ QByteArray ReadVersionResource(const QString& strFileName)
     }
     const qint64 nSize = file.size();
     const uchar* pImage = nSize > 0 ? file.map(0, nSize) : nullptr;
-    const QByteArray record =
+    QByteArray record =
         pImage ? FindElfSection(QByteArrayView(pImage, qsizetype(nSize)), kVersionSection)
                : QByteArray();
     if (record.isEmpty())

@@ -20,7 +20,7 @@ constexpr quint32 nMaxMapCount = 0x3FFFFFFE;
 constexpr quint16 kMaxClassNameLength = 63;
 // A stored length is only a claim: strings are read in pieces, so a file cannot make the
 // reader allocate much more than the file holds.
-constexpr qint64 kReadPiece = 64 * 1024;
+constexpr qint64 kReadPiece = qint64{64} * 1024;
 
 // Writes every byte. A write cut short is followed by one for the rest, so that a device that
 // fails (a full disk) also tells why.

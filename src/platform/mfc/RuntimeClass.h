@@ -47,7 +47,7 @@ public:                                                                         
 #define IMPLEMENT_SERIAL(class_name, base_class_name, nSchema)                                   \
     CObject* class_name::CreateObject()                                                          \
     {                                                                                            \
-        return new class_name;                                                                   \
+        return new class_name; /* NOLINT(bugprone-macro-parentheses): a type */                  \
     }                                                                                            \
     const CRuntimeClass class_name::class##class_name = {                                        \
         #class_name, nSchema, &class_name::CreateObject, RUNTIME_CLASS(base_class_name)};         \

@@ -49,8 +49,8 @@ std::optional<QByteArray> EncodeMailslotDatagram(const MailslotDatagram& datagra
     if (datagram.type == NetbiosDatagramType::DirectGroup
         && datagram.data.size() > kMaxGroupMailslotData)
         return std::nullopt;
-    const qsizetype dataOffset = kWords + 2 * (kTransactionWords + kMailslotSetupWords) + 2
-                                 + datagram.mailslot.size() + 1;
+    const qsizetype dataOffset = kWords + qsizetype{2} * (kTransactionWords + kMailslotSetupWords)
+                                 + 2 + datagram.mailslot.size() + 1;
     const qsizetype smbSize = dataOffset + datagram.data.size();
     const qsizetype bodySize = source->size() + destination->size() + smbSize;
     if (kHeaderSize + bodySize > kMaxNetbiosDatagram)

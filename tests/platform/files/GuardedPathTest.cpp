@@ -157,8 +157,9 @@ TEST(GuardedPathTest, AnotherUsersLinkInASharedFolderIsNeverFollowed)
         for (const Use& use : kUses) {
             const LinkSetup s = PlantLink(++nCase, c.folderOwner, c.folderMode, c.linkOwner);
             EXPECT_EQ(use.act(s), c.bFollowed) << c.what << ", " << use.what;
-            if (!c.bFollowed)
+            if (!c.bFollowed) {
                 EXPECT_EQ(Contents(s.target).toStdString(), kVictimText.toStdString()) << c.what << ", " << use.what;
+            }
             // The link stays the link; nothing is left beside it but the store's lock.
             EXPECT_TRUE(QFileInfo(s.link).isSymLink()) << c.what << ", " << use.what;
             QStringList left = QDir(s.folder).entryList(QDir::Files | QDir::System);

@@ -17,7 +17,7 @@ namespace {
 // temporary folder: the caller checks whose it is before using it.
 QString TempFolder()
 {
-    const QString strFolder =
+    QString strFolder =
         QDir(QDir::tempPath()).filePath(QStringLiteral("tellwick-%1").arg(CurrentUserId()));
     mkdir(QFile::encodeName(strFolder).constData(), 0700);
     return strFolder;

@@ -6,7 +6,7 @@
 
 QByteArray UserConfigHome()
 {
-    const QByteArray configHome = std::getenv("XDG_CONFIG_HOME");
+    QByteArray configHome = std::getenv("XDG_CONFIG_HOME");
     if (configHome.startsWith('/'))
         return configHome;
     QByteArray home = std::getenv("HOME");

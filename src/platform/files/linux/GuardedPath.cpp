@@ -157,7 +157,7 @@ int CGuardedPath::Open(int nFlags, unsigned nMode)
             ssize_t nTarget = 0;
             int nError = 0;
             if (fstatat(m_nFolder, "", &folder, AT_EMPTY_PATH) != 0)
-                nError = errno;
+                nError = errno; // NOLINT(bugprone-branch-clone): the errno of another call
             else if (!MayFollow(status, folder))
                 nError = kForeignLink;
             else if (++nSteps > kMaxLinks)

@@ -51,7 +51,7 @@ struct NmbdPacketHeader
 };
 
 // nmbd hands on no packet longer than its buffer; anything longer means the stream is lost.
-constexpr size_t kMaxNmbdPacket = 64 * 1024;
+constexpr size_t kMaxNmbdPacket = size_t{64} * 1024;
 // A broadcast reaches nmbd on more than one of its sockets, and each hands it on: the same
 // datagram (with its id) again within this time is that copy.
 constexpr auto kRepeatWindow = std::chrono::seconds(2);
