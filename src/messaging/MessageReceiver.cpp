@@ -89,7 +89,7 @@ void CMessageReceiver::SetAlerts(const CAlertList& alerts)
 void CMessageReceiver::ReportInboxNotCreated()
 {
     const QString strError = m_pInbox->LastErrorText();
-    if (CurrentMailslotTransport() == MailslotTransport::Netbios) {
+    if (MailslotTransport().IsSystemPort()) {
         // The port belongs to the system's NetBIOS service: say once why it could not be had.
         const QString strText = QStringLiteral("%1: UDP port %2: %3")
                                     .arg(LoadResString(IDS_UNABLE_TO_CREATE_MAILSLOT))

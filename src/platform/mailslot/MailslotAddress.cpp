@@ -1,7 +1,6 @@
 #include "platform/mailslot/MailslotAddress.h"
 
 #include "platform/mailslot/MailslotTransport.h"
-#include "platform/netbios/MailslotDatagram.h"
 
 #include <QtGlobal>
 
@@ -13,8 +12,7 @@ quint16 MailslotPort()
     const int nPort = qEnvironmentVariableIntValue("TELLWICK_MAILSLOT_PORT", &bOk);
     if (bOk && nPort > 0 && nPort <= 65535)
         return quint16(nPort);
-    return CurrentMailslotTransport() == MailslotTransport::Netbios ? kNetbiosDatagramPort
-                                                                    : kDefaultMailslotPort;
+    return MailslotTransport().DefaultPort();
 }
 
 std::optional<QByteArray> MailslotComputer(QByteArrayView path)

@@ -2,10 +2,6 @@
 
 #include "platform/discovery/MdnsHostLookup.h"
 #include "platform/mailslot/MailslotTransport.h"
-#include "platform/mailslot/NetworkAddresses.h"
-#include "platform/netbios/NetbiosName.h"
-#include "platform/netbios/NetbiosNameLookup.h"
-#include "platform/netbios/NetbiosNamePacket.h"
 
 #include <QCoreApplication>
 #include <QMetaObject>
@@ -25,15 +21,6 @@ CHostResolver* g_pInstalled = nullptr;
 
 // As long as Avahi itself waits for a name before it gives up.
 constexpr int kMdnsTimeoutMs = 5000;
-// Three broadcasts 750 ms apart, as a Windows computer without a name server asks.
-constexpr int kNetbiosTimeoutMs = 2250;
-
-// A name that a NetBIOS name query can find: one label of at most 15 characters.
-bool IsNetbiosName(const QByteArray& computer)
-{
-    return !computer.isEmpty() && computer.size() <= kMaxNetbiosName && !computer.contains('.');
-}
-
 // Answers reach the user-interface thread through this object, a child of the application
 // object. Once it is gone a late answer is dropped: a resolver that hangs never holds up the
 // end of the program, as a thread pool waited for at exit would.
@@ -66,13 +53,10 @@ std::vector<quint32> CHostResolver::LookupNow(const QByteArray& computer, QStrin
         if (!addresses.empty())
             return addresses;
     }
-    // On a network of Windows computers a bare name is a NetBIOS name first.
-    if (CurrentMailslotTransport() == MailslotTransport::Netbios && IsNetbiosName(computer)) {
-        std::vector<quint32> addresses = LookupNetbiosName(computer.toUpper(), BroadcastAddresses(),
-                                                           kNetbiosNamePort, kNetbiosTimeoutMs);
-        if (!addresses.empty())
-            return addresses;
-    }
+    // Then the transport's own name service, where it has one.
+    if (std::vector<quint32> addresses = MailslotTransport().LookupName(computer);
+        !addresses.empty())
+        return addresses;
     addrinfo hints{};
     hints.ai_family = AF_INET;
     hints.ai_socktype = SOCK_DGRAM;

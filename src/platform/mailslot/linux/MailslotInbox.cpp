@@ -1,15 +1,9 @@
 #include "platform/mailslot/MailslotInbox.h"
 
 #include "platform/app/Logging.h"
-#include "platform/mailslot/ComputerName.h"
 #include "platform/mailslot/MailslotAddress.h"
 #include "platform/mailslot/MailslotTransport.h"
-#include "platform/netbios/MailslotDatagram.h"
-#include "platform/netbios/NetbiosMailslot.h"
-#include "platform/netbios/NetbiosNamePacket.h"
-#include "platform/netbios/NetbiosNameResponder.h"
 #include "platform/netbios/PrivilegedPorts.h"
-#include "platform/netbios/linux/NmbdRelay.h"
 
 #include <array>
 #include <atomic>
@@ -99,8 +93,6 @@ struct CMailslotInbox::Impl
 
     // Binds the mailslot port; the socket, or -1 with the error kept.
     int BindPort();
-    bool ReceiveThroughNmbd();
-    void StartNameResponder();
     void StartReceiving(int fd);
     void Refuse();
     void ReceiveLoop();
@@ -115,10 +107,9 @@ struct CMailslotInbox::Impl
     const qsizetype m_nQueueLimit;
     const int m_nSystemBuffer;
     int m_fd = -1;
-    bool m_bNetbios = false;
+    const CMailslotTransport* m_pTransport = nullptr; // the one chosen when it was created
     quint32 m_nLastError = kErrorInvalidHandle;
-    std::unique_ptr<CNmbdRelay> m_pRelay;
-    std::unique_ptr<CNetbiosNameResponder> m_pNameResponder;
+    std::shared_ptr<void> m_pTransportService; // what the transport runs beside the socket
     std::thread m_receiver;
     std::atomic<bool> m_bStopping{false};
     // Held while datagrams go from the socket into the queue, so they keep their order whoever
@@ -142,17 +133,17 @@ struct CMailslotInbox::Impl
 bool CMailslotInbox::Impl::Create()
 {
     Close();
-    m_bNetbios = CurrentMailslotTransport() == MailslotTransport::Netbios;
-    // A NetBIOS datagram is read whole before the message in it is cut to what one read shows.
-    m_pBatch = std::make_unique<InboxBatch>(m_bNetbios ? int(kMaxNetbiosDatagram) : kReadSize);
-    const int fd = BindPort();
-    if (fd >= 0) {
-        if (m_bNetbios)
-            StartNameResponder();
-        StartReceiving(fd);
-        return true;
-    }
-    return m_bNetbios && IsTakenElsewhere() && CNmbdRelay::IsAvailable() && ReceiveThroughNmbd();
+    m_pTransport = &MailslotTransport();
+    m_pBatch = std::make_unique<InboxBatch>(m_pTransport->ReadSize());
+    int fd = BindPort();
+    if (fd >= 0)
+        m_pTransportService = m_pTransport->ServeBesideInbox();
+    else if (IsTakenElsewhere())
+        fd = m_pTransport->ReceiveThroughHolder(m_pTransportService);
+    if (fd < 0)
+        return false;
+    StartReceiving(fd);
+    return true;
 }
 
 int CMailslotInbox::Impl::BindPort()
@@ -179,34 +170,6 @@ int CMailslotInbox::Impl::BindPort()
         return -1;
     }
     return fd;
-}
-
-bool CMailslotInbox::Impl::ReceiveThroughNmbd()
-{
-    auto pRelay = std::make_unique<CNmbdRelay>();
-    QString strError;
-    const int fd = pRelay->Start(strError);
-    if (fd < 0) {
-        qCWarning(lcMailslot).noquote() << "cannot receive through Samba's nmbd:" << strError;
-        return false;
-    }
-    qCInfo(lcMailslot).noquote() << "Samba's nmbd holds UDP port" << MailslotPort()
-                                 << "- receiving through it, at" << CNmbdRelay::SocketPath();
-    m_pRelay = std::move(pRelay);
-    // nmbd answers for this computer's name itself.
-    StartReceiving(fd);
-    return true;
-}
-
-void CMailslotInbox::Impl::StartNameResponder()
-{
-    auto pResponder = std::make_unique<CNetbiosNameResponder>();
-    if (!pResponder->Start(GetComputerName(), kNetbiosNamePort)) {
-        qCInfo(lcMailslot).noquote() << "this computer's NetBIOS name is not answered here: UDP port"
-                                     << kNetbiosNamePort << "-" << pResponder->ErrorText();
-        return;
-    }
-    m_pNameResponder = std::move(pResponder);
 }
 
 void CMailslotInbox::Impl::StartReceiving(int fd)
@@ -240,8 +203,7 @@ void CMailslotInbox::Impl::Close()
         m_roomMade.notify_all();
         m_receiver.join();
     }
-    m_pRelay.reset();
-    m_pNameResponder.reset();
+    m_pTransportService.reset();
     if (m_fd >= 0)
         close(m_fd);
     m_fd = -1;
@@ -306,10 +268,8 @@ QString CMailslotInbox::Impl::Remedy() const
         return QStringLiteral("ports below 1024 need the capability CAP_NET_BIND_SERVICE, "
                               "which the package gives the program");
     }
-    if (IsTakenElsewhere()) {
-        return QStringLiteral("another program holds the port, and no Samba nmbd at %1 passes messages on")
-            .arg(CNmbdRelay::SocketPath());
-    }
+    if (IsTakenElsewhere())
+        return m_pTransport->TakenPortRemedy();
     return {};
 }
 
@@ -381,25 +341,19 @@ int CMailslotInbox::Impl::TakeBatch()
     const std::lock_guard lock(m_queueMutex);
     for (int i = 0; i < nTaken; ++i) {
         const qsizetype nLength = qsizetype(batch.headers[i].msg_len);
-        QByteArrayView bytes(batch.Buffer(i), std::min(nLength, qsizetype(batch.nRawSize)));
-        std::optional<QByteArray> unwrapped;
-        if (m_bNetbios) {
-            unwrapped = UnwrapNetbiosWrite(bytes);
-            if (!unwrapped) {
-                Refuse();
-                continue;
-            }
-            bytes = *unwrapped;
+        const QByteArrayView bytes(batch.Buffer(i), std::min(nLength, qsizetype(batch.nRawSize)));
+        std::optional<QByteArray> message = m_pTransport->Unwrap(bytes);
+        if (!message) {
+            Refuse();
+            continue;
         }
-        // A plain datagram's own length tells that it was cut by the read.
-        if ((m_bNetbios ? bytes.size() : nLength) > kReadSize) {
+        // A datagram's own length tells that the read cut it.
+        if (nLength > batch.nRawSize || message->size() > kReadSize) {
             // Too long for one read: keep what fits, ended by a zero so the text stays 1999 bytes.
-            QByteArray cut = bytes.first(kReadSize).toByteArray();
-            cut[kReadSize - 1] = '\0';
-            m_queue.push_back(std::move(cut));
-        } else {
-            m_queue.push_back(bytes.toByteArray());
+            message->truncate(kReadSize);
+            message->back() = '\0';
         }
+        m_queue.push_back(std::move(*message));
         m_nQueuedBytes += Cost(m_queue.back());
     }
     return nTaken;

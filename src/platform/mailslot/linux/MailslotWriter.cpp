@@ -5,7 +5,6 @@
 #include "platform/mailslot/MailslotAddress.h"
 #include "platform/mailslot/MailslotTransport.h"
 #include "platform/mailslot/NetworkAddresses.h"
-#include "platform/netbios/NetbiosMailslot.h"
 
 #include <QHostAddress>
 
@@ -81,29 +80,23 @@ MailslotWriteResult SendDatagram(const QByteArray& computer, const std::vector<q
     const int fd = SendSocket(computer == "*");
     if (fd < 0)
         return MailslotWriteResult::WriteFailed;
-    const bool bNetbios = CurrentMailslotTransport() == MailslotTransport::Netbios;
+    const CMailslotTransport& transport = MailslotTransport();
 
     sockaddr_in address{};
     address.sin_family = AF_INET;
     address.sin_port = htons(nPort);
     bool bSent = false;
     for (const quint32 target : targets) {
-        QByteArrayView bytes = datagram;
-        std::optional<QByteArray> wrapped;
-        if (bNetbios) {
-            // The datagram names the address the target reaches this computer at.
-            QString strError;
-            wrapped = WrapNetbiosWrite(NetbiosTargetFor(computer), LocalAddressFor(target), datagram, strError);
-            if (!wrapped) {
-                qCWarning(lcMailslot).noquote() << "the message is not sent:" << strError;
-                return MailslotWriteResult::WriteFailed;
-            }
-            bytes = *wrapped;
+        QString strError;
+        const std::optional<QByteArray> bytes = transport.Wrap(computer, target, datagram, strError);
+        if (!bytes) {
+            qCWarning(lcMailslot).noquote() << "the message is not sent:" << strError;
+            return MailslotWriteResult::WriteFailed;
         }
         address.sin_addr.s_addr = htonl(target);
-        const ssize_t n = sendto(fd, bytes.data(), size_t(bytes.size()), 0,
+        const ssize_t n = sendto(fd, bytes->data(), size_t(bytes->size()), 0,
                                  reinterpret_cast<const sockaddr*>(&address), sizeof address);
-        bSent = bSent || n == bytes.size();
+        bSent = bSent || n == bytes->size();
     }
     return bSent ? MailslotWriteResult::Written : MailslotWriteResult::WriteFailed;
 }

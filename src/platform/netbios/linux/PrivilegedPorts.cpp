@@ -2,7 +2,6 @@
 
 #include "platform/mailslot/MailslotAddress.h"
 #include "platform/mailslot/MailslotTransport.h"
-#include "platform/netbios/NetbiosNamePacket.h"
 
 #include <linux/capability.h>
 #include <netinet/in.h>
@@ -69,8 +68,8 @@ void CPrivilegedPorts::BindInboxPorts()
             BoundPorts()[nPort] = BindUdp(nPort);
     };
     bindOnce(MailslotPort());
-    if (CurrentMailslotTransport() == MailslotTransport::Netbios)
-        bindOnce(kNetbiosNamePort);
+    for (const quint16 nPort : MailslotTransport().ServicePorts())
+        bindOnce(nPort);
 }
 
 bool CPrivilegedPorts::DropCapabilities(QString& strError)
