@@ -18,10 +18,14 @@ for branch in main origin/main; do
     base=$(git merge-base "$branch" HEAD 2>/dev/null) && break
 done
 [ "$base" != "$(git rev-parse HEAD)" ] || base=$(git rev-parse -q --verify HEAD^1) || base=""
-if [ "${TIDY_ALL:-}" != 1 ] && [ -n "$base" ]; then
+if [ "${TIDY_ALL:-}" = 1 ]; then
+    changed=$(git ls-files '*.cpp')
+elif [ -n "$base" ]; then
     changed=$(git diff --name-only --diff-filter=d "$base" -- '*.cpp' '*.h' | sed 's/\.h$/.cpp/')
 else
-    changed=$(git ls-files '*.cpp')
+    # A clone of one commit alone has nothing to compare with.
+    echo "clang-tidy: no earlier commit to compare with (TIDY_ALL=1 checks every file)"
+    exit 0
 fi
 # Only the files that the build compiles (the fuzz targets, say, only in a clang build with them).
 files=$(python3 -c '
