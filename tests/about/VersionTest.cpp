@@ -65,7 +65,7 @@ QByteArray ElfImage(const std::optional<QByteArray>& record)
     QByteArray image(reinterpret_cast<const char*>(&header), sizeof header);
     image += names + contents;
     image.append(reinterpret_cast<const char*>(sections),
-                 qsizetype(nSections * sizeof(Elf64_Shdr)));
+                 qsizetype(nSections) * qsizetype(sizeof(Elf64_Shdr)));
     return image;
 }
 
@@ -79,7 +79,7 @@ class VersionTest : public ::testing::Test
 protected:
     QString Write(const QByteArray& bytes)
     {
-        const QString path = m_dir.filePath(QString::number(++m_nFiles));
+        QString path = m_dir.filePath(QString::number(++m_nFiles));
         QFile file(path);
         EXPECT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(bytes);

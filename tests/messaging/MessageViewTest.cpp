@@ -140,6 +140,8 @@ TEST_F(MessageViewTest, FastMarkAndTheTestCommandGoThroughAddMessage)
     const QList<QByteArray> expected{mark,
                                      mark,
                                      "06/15/01 14:03:59 This is a test",
+                                     // The colour code's digits are kept apart from its \x03.
+                                     // NOLINTNEXTLINE(bugprone-suspicious-missing-comma)
                                      "06/15/01 14:03:59 \x03" "00,04HEY!",
                                      "06/15/01 14:03:59 \x03" "04-----"};
     EXPECT_EQ(view.Lines(), expected);

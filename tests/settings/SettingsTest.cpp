@@ -61,6 +61,7 @@ TEST_F(SettingsTest, DamagedOrMissingStoresGiveTheDefaults)
         "",
         "garbage\n\x01\x02\x03",
         Bytes("REGEDIT4\n\0\0\0[HKEY_CURRENT_USER\\Software\\Orvosoft\\Tellwick]\n"),
+        // NOLINTNEXTLINE(bugprone-suspicious-missing-comma): one store of damaged values.
         "REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Orvosoft\\Tellwick]\n"
         "\"MaxLines\"=dword:000000\n\"AddDateTime\"=hex:00,00,00,00,00\n"
         "\"LogFileName\"=\"unterminated\n\"FastMark\"=dword:0000000g\n\"MakeVisible\"=dword:",

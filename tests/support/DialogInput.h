@@ -140,7 +140,7 @@ inline void Select(QTreeWidget& list, const QList<int>& rows)
 
 // The keyword dialog's answer: notes the text it opened with, then confirms typed, or cancels.
 inline std::function<void(QDialog&)> AnswerKeyword(QString* pOpenedWith,
-                                                   std::optional<QString> typed)
+                                                   const std::optional<QString>& typed)
 {
     return [=](QDialog& dlg) {
         EXPECT_EQ(dlg.windowTitle(), QStringLiteral("Keyword"));

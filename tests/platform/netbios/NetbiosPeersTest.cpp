@@ -17,8 +17,8 @@ namespace {
     do {                                                                                      \
         if (!(present)) {                                                                     \
             if (qgetenv("CI") == "true")                                                      \
-                FAIL() << what << " is missing (scripts/install-deps.sh --test installs it)";        \
-            GTEST_SKIP() << what << " is missing";                                            \
+                FAIL() << (what) << " is missing (scripts/install-deps.sh --test installs it)";      \
+            GTEST_SKIP() << (what) << " is missing";                                          \
         }                                                                                     \
     } while (false)
 

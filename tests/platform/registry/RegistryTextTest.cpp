@@ -186,7 +186,7 @@ TEST(RegistryTextTest, WritingBackChangesOnlyTheLinesOfWhatChanged)
         "[HKEY_CURRENT_USER\\Software\\Orvosoft\\Tellwick\\Settings]\n"
         "\"ViewFont\"=\"-11,0,MS Sans Serif\"\n";
     const QByteArray key = "Software\\Orvosoft\\Tellwick";
-    const auto set = [](const char* path, const char* name, RegistryValue value) {
+    const auto set = [](const char* path, const char* name, const RegistryValue& value) {
         return
             [=](CRegistryData& data) { data.CreateKey(path).second.insert_or_assign(name, value); };
     };
