@@ -123,9 +123,6 @@ struct CMailslotInbox::Impl
     std::deque<QByteArray> m_queue;
     qsizetype m_nQueuedBytes = 0;
     quint32 m_nSystemDrops = 0; // the system's own count, which goes round at 2^32
-    // Datagrams were taken in, or the queue was full, since that count was last read; under
-    // m_receiving.
-    bool m_bDropsUnread = false;
     std::atomic<quint64> m_nDropped{0};
     std::atomic<quint64> m_nRefused{0};
 };
@@ -181,7 +178,6 @@ void CMailslotInbox::Impl::StartReceiving(int fd)
     m_fd = fd;
     m_nLastError = 0;
     m_nSystemDrops = 0;
-    m_bDropsUnread = false;
     m_nDropped = 0;
     m_nRefused = 0;
     m_bStopping = false;
@@ -221,9 +217,8 @@ bool CMailslotInbox::Impl::GetInfo(int& nCount)
     }
     {
         const std::lock_guard receiving(m_receiving);
-        int nTaken = 0;
         for (int i = 0; i < kBatchesPerCount; ++i) {
-            nTaken = TakeBatch();
+            const int nTaken = TakeBatch();
             if (nTaken < 0) {
                 m_nLastError = quint32(errno);
                 return false;
@@ -231,12 +226,9 @@ bool CMailslotInbox::Impl::GetInfo(int& nCount)
             if (nTaken < InboxBatch::kSize)
                 break;
         }
-        // While datagrams come, each carries the system's count of drops; those after the last
-        // one show only in the socket's count, read once they pause or while the queue is full.
-        if (nTaken == 0 && m_bDropsUnread) {
-            ReadSystemDrops();
-            m_bDropsUnread = false;
-        }
+        // Also while a backlog keeps every count busy, and while the queue is full, when
+        // nothing is taken in.
+        ReadSystemDrops();
     }
     const std::lock_guard lock(m_queueMutex);
     nCount = int(m_queue.size());
@@ -309,11 +301,8 @@ int CMailslotInbox::Impl::TakeBatch()
 {
     {
         const std::lock_guard lock(m_queueMutex);
-        if (IsFull()) {
-            // The system may drop meanwhile.
-            m_bDropsUnread = true;
+        if (IsFull())
             return 0;
-        }
     }
     InboxBatch& batch = *m_pBatch;
     // MSG_TRUNC: each length is the datagram's own, also where only kReadSize bytes fit.
@@ -324,8 +313,6 @@ int CMailslotInbox::Impl::TakeBatch()
     if (nTaken < 0 && errno != EAGAIN && errno != EWOULDBLOCK)
         return -1;
     nTaken = std::max(nTaken, 0);
-    if (nTaken > 0)
-        m_bDropsUnread = true;
 
     for (int i = 0; i < nTaken; ++i) {
         msghdr& header = batch.headers[i].msg_hdr;
