@@ -227,7 +227,9 @@ void CMainFrame::ShowNotification()
     if (!m_pNotification) {
         m_pNotification = new CDesktopNotification(QGuiApplication::desktopFileName(), this);
         connect(m_pNotification, &CDesktopNotification::Activated, this,
-                [this](const QByteArray& activationToken) { ShowAndActivate(*this, false, activationToken); });
+                [this](const QByteArray& activationToken) {
+                    ShowAndActivate(*this, false, activationToken);
+                });
     }
     m_pNotification->Show(LoadResString(AFX_IDS_APP_TITLE), NotificationText(m_strFlashText));
 }

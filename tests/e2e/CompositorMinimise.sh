@@ -51,21 +51,7 @@ extensions="'$MINIMISER'"
 printf '[org/gnome/shell]\nenabled-extensions=[%s]\n' "$extensions" >"$XDG_CONFIG_HOME/glib-2.0/settings/keyfile"
 export GSETTINGS_BACKEND=keyfile
 
-# The shell asks the system bus for logins and accounts: one that answers no such service.
-cat >"$SESSION_DIR/system-bus.conf" <<CONF
-<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-BUS Bus Configuration 1.0//EN"
- "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
-<busconfig>
-  <type>system</type>
-  <listen>unix:path=$SESSION_DIR/system-bus</listen>
-  <policy context="default">
-    <allow user="*"/><allow own="*"/><allow send_destination="*"/><allow receive_sender="*"/>
-  </policy>
-</busconfig>
-CONF
-background dbus-daemon --config-file="$SESSION_DIR/system-bus.conf" --nofork --nopidfile
-wait_for "the system bus" test -S "$SESSION_DIR/system-bus"
-export DBUS_SYSTEM_BUS_ADDRESS="unix:path=$SESSION_DIR/system-bus"
+start_system_bus
 dbus-update-activation-environment --all
 background gnome-shell --headless --wayland --no-x11 --wayland-display=tellwick-e2e \
     --virtual-monitor 1024x768 >"$SESSION_DIR/gnome-shell.log" 2>&1

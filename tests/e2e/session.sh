@@ -189,10 +189,9 @@ start_plasma() {
 
 APPINDICATOR=ubuntu-appindicators@ubuntu.com
 
-# GNOME Shell as the window manager, its AppIndicator extension the tray, with a private system
-# bus of its own.
-start_gnome_shell() {
-    # The shell gives up without a system bus; an empty one that lets it own its names will do.
+# GNOME Shell gives up without a system bus; an empty one of the session's own that lets it own
+# its names will do, and answers its questions for logins and accounts with no such service.
+start_system_bus() {
     cat >"$SESSION_DIR/system-bus.conf" <<EOF
 <busconfig>
   <type>system</type>
@@ -202,6 +201,7 @@ start_gnome_shell() {
     <allow user="*"/>
     <allow own="*"/>
     <allow send_destination="*" eavesdrop="true"/>
+    <allow receive_sender="*"/>
     <allow eavesdrop="true"/>
   </policy>
 </busconfig>
@@ -209,6 +209,11 @@ EOF
     background dbus-daemon --config-file="$SESSION_DIR/system-bus.conf" --nofork --nopidfile
     export DBUS_SYSTEM_BUS_ADDRESS="unix:path=$SESSION_DIR/system-bus"
     wait_for "the system bus" test -S "$SESSION_DIR/system-bus"
+}
+
+# GNOME Shell as the window manager, its AppIndicator extension the tray.
+start_gnome_shell() {
+    start_system_bus
 
     # Settings in a file of this session, read by the shell and by what the bus starts for it:
     # the tray extension on, no welcome tour, and neither animations nor banners, which would
