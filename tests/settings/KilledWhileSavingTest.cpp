@@ -15,6 +15,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <map>
 #include <random>
@@ -76,14 +77,20 @@ TEST(KilledWhileSavingTest, EveryFileLeftHoldsTheOldOrTheNewContent)
         QByteArray output;
         QElapsedTimer round;
         const int nRounds = nRoundUs == 0 ? 3 : 1;
+        // A fast build may print several rounds in one read, so the timing counts what it saw.
+        qsizetype nSavedAtStart = 0;
         while (output.count("saved") < nRounds && saver.waitForReadyRead(30000)) {
             output += saver.readAllStandardOutput();
-            if (output.count("saved") == 1)
+            if (!round.isValid() && output.count("saved") >= 1) {
                 round.start();
+                nSavedAtStart = output.count("saved");
+            }
         }
-        ASSERT_EQ(output.count("saved"), nRounds) << nKill << ": " << saver.readAllStandardError().toStdString();
-        if (nRoundUs == 0)
-            nRoundUs = round.nsecsElapsed() / 1000 / (nRounds - 1);
+        ASSERT_GE(output.count("saved"), nRounds) << nKill << ": " << saver.readAllStandardError().toStdString();
+        if (nRoundUs == 0) {
+            const qsizetype nTimed = std::max<qsizetype>(1, output.count("saved") - nSavedAtStart);
+            nRoundUs = std::max<qint64>(1, round.nsecsElapsed() / 1000 / nTimed);
+        }
         std::this_thread::sleep_for(
             std::chrono::microseconds(std::uniform_int_distribution<qint64>(0, 2 * nRoundUs)(random)));
         saver.kill();
