@@ -7,8 +7,10 @@
 
 #include <cerrno>
 #include <ctime>
+#include <mutex>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <sys/uio.h>
 #include <unistd.h>
 
@@ -80,22 +82,75 @@ int AppendLocked(int fd, std::initializer_list<QByteArrayView> pieces)
     return nError;
 }
 
+// The file last appended to stays open, as opening it costs more than the append: each
+// append looks at its name again and writes only while the name still holds that very file,
+// a regular one. Anything else there (a link, a new file, nothing) is opened afresh, guarded.
+class CKeptFile
+{
+public:
+    int StillNamedBy(QByteArrayView path) const
+    {
+        struct stat status{};
+        if (m_fd < 0 || path != m_path ||
+            fstatat(AT_FDCWD, m_path.constData(), &status, AT_SYMLINK_NOFOLLOW) != 0)
+            return -1;
+        return S_ISREG(status.st_mode) && status.st_dev == m_nDevice && status.st_ino == m_nInode ? m_fd : -1;
+    }
+    bool Keep(QByteArrayView path, int fd)
+    {
+        struct stat status{};
+        if (fstat(fd, &status) != 0)
+            return false;
+        m_path = path.toByteArray();
+        m_fd = fd;
+        m_nDevice = status.st_dev;
+        m_nInode = status.st_ino;
+        return true;
+    }
+    void Close()
+    {
+        if (m_fd >= 0)
+            close(m_fd);
+        m_fd = -1;
+    }
+
+private:
+    QByteArray m_path;
+    int m_fd = -1;
+    dev_t m_nDevice = 0;
+    ino_t m_nInode = 0;
+};
+
 } // namespace
 
 int AppendToFile(QByteArrayView path, std::initializer_list<QByteArrayView> pieces)
 {
-    // A FIFO or a device is not even opened: opening one may wait for a reader, or touch it.
-    // O_APPEND without O_TRUNC: an existing file is never cut, even when it appears between a
-    // look at the name and the open.
-    CGuardedPath guarded(path);
-    const int fd = guarded.Open(O_WRONLY | O_CREAT | O_APPEND, 0666);
-    if (fd < 0)
-        return guarded.Error();
+    // Appends come from the user-interface thread; the lock only keeps any other caller safe.
+    static std::mutex s_mutex;
+    static CKeptFile s_kept;
+    const std::lock_guard guard(s_mutex);
+    int fd = s_kept.StillNamedBy(path);
+    if (fd < 0) {
+        s_kept.Close();
+        // A FIFO or a device is not even opened: opening one may wait for a reader, or touch
+        // it. O_APPEND without O_TRUNC: an existing file is never cut, even when it appears
+        // between a look at the name and the open.
+        CGuardedPath guarded(path);
+        fd = guarded.Open(O_WRONLY | O_CREAT | O_APPEND, 0666);
+        if (fd < 0)
+            return guarded.Error();
+        if (!s_kept.Keep(path, fd)) {
+            const int nError = errno;
+            close(fd);
+            return nError;
+        }
+    }
     int nError = LockForWriting(fd);
-    if (nError == 0)
+    if (nError == 0) {
         nError = AppendLocked(fd, pieces);
-    // Closing releases the lock.
-    if (close(fd) != 0 && nError == 0)
-        nError = errno;
+        flock(fd, LOCK_UN);
+    }
+    if (nError != 0)
+        s_kept.Close();
     return nError;
 }
