@@ -5,9 +5,10 @@
 set -eu
 
 # What building and running Tellwick needs (scripts/run.sh installs it): the compiler, CMake,
-# Ninja, Qt with its Wayland platform, Avahi's client library and XCB.
+# Ninja, Qt with its Wayland platform, its translation tools and its own catalogues, Avahi's
+# client library and XCB.
 BUILD_PACKAGES="cmake ninja-build g++ pkg-config
-    qt6-base-dev qt6-svg-dev qt6-wayland
+    qt6-base-dev qt6-svg-dev qt6-wayland qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
     libavahi-client-dev libxcb1-dev"
 
 # What the tests, fuzz targets, benchmarks and the Debian package need on top (scripts/test.sh).
@@ -22,7 +23,7 @@ TEST_PACKAGES="
     wine64 wine python3-samba tshark wireshark-common coreutils samba samba-common-bin
     avahi-daemon avahi-utils
     debhelper build-essential dpkg-dev lintian appstream man-db
-    ufw python3-firewall"
+    ufw python3-firewall locales"
 
 PACKAGES=$BUILD_PACKAGES
 list=false
@@ -39,15 +40,29 @@ if $list; then
     exit 0
 fi
 
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo=sudo
+
+# The whole-program test of the German texts runs in a German locale, which locale-gen makes.
+german_locale() {
+    [ "$PACKAGES" = "$BUILD_PACKAGES" ] && return 0
+    locale -a 2>/dev/null | grep -qix 'de_DE\.utf-\?8' && return 0
+    echo "Generating the locale de_DE.UTF-8"
+    $sudo sed -i 's/^# *\(de_DE\.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+    $sudo locale-gen >/dev/null
+}
+
 missing=""
 for package in $PACKAGES; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
         missing="$missing $package"
 done
-[ -z "$missing" ] && exit 0
+if [ -z "$missing" ]; then
+    german_locale
+    exit 0
+fi
 
 echo "Installing:$missing"
-sudo=""
-[ "$(id -u)" -eq 0 ] || sudo=sudo
 $sudo apt-get update -qq
 DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends $missing >/dev/null
+german_locale

@@ -52,7 +52,7 @@ bool CAboutDlg::OnInitDialog()
     DoDataExchange();
 
     m_ui->versionLabel->setText(
-        QStringLiteral("Version %1 (Build: %2)").arg(GetProgramVersion(), QLatin1String(kBuild)));
+        tr("Version %1 (Build: %2)").arg(GetProgramVersion(), QLatin1String(kBuild)));
 
     m_linkName->SetCallback(ShowCredits);
 

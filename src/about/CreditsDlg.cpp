@@ -68,6 +68,14 @@ QImage LoadBitmapResource(const QByteArray& name)
     return QImage(QStringLiteral(":/bitmaps/") + QString::fromLocal8Bit(name));
 }
 
+// The credits' own lines are in the catalogue; the bytes of any other line pass as they are.
+QByteArray TranslatedLine(const char* line)
+{
+    const QString strTranslated = QCoreApplication::translate("CreditLines", line);
+    return strTranslated == QString::fromUtf8(line) ? QByteArray(line)
+                                                    : strTranslated.toLocal8Bit();
+}
+
 } // namespace
 
 CCreditsDlg::CCreditsDlg(QWidget* pParent, std::unique_ptr<CCreditsTimer> pTimer,
@@ -109,7 +117,7 @@ void CCreditsDlg::OnTimer()
         ++m_nTickCount;
         if (r == 0) {
             m_nTickCount = 1;
-            m_strCurrentLine = QByteArray(m_lines[size_t(m_nNextIndex)]);
+            m_strCurrentLine = TranslatedLine(m_lines[size_t(m_nNextIndex)]);
             m_nNextIndex = (m_nNextIndex + 1) % int(m_lines.size());
             m_nScrolled = 0;
             StartLine();
@@ -138,12 +146,11 @@ void CCreditsDlg::StartLine()
         // The credits stand still from here on; the line is not tried again.
         m_pTimer->KillTimer();
         m_strCurrentLine.clear();
-        QMessageBox box(
-            QMessageBox::NoIcon, LoadResString(AFX_IDS_APP_TITLE),
-            QStringLiteral("Could not find bitmap resource \"%1\". Be sure to assign the "
+        QMessageBox box(QMessageBox::NoIcon, LoadResString(AFX_IDS_APP_TITLE),
+                        tr("Could not find bitmap resource \"%1\". Be sure to assign the "
                            "bitmap a QUOTED resource name")
-                .arg(QString::fromLocal8Bit(name)),
-            QMessageBox::Ok, this);
+                            .arg(QString::fromLocal8Bit(name)),
+                        QMessageBox::Ok, this);
         box.exec();
         return;
     }

@@ -44,7 +44,7 @@ CAlertDlg::CAlertDlg(CAlert* pAlert, QWidget* pParent)
     UpdateData(false);
     RegisterToolTips(this);
     m_listKeywords->setColumnCount(1);
-    m_listKeywords->setHeaderLabels({QStringLiteral("Keyword")});
+    m_listKeywords->setHeaderLabels({tr("Keyword")});
     RefreshKeywords();
     m_listKeywords->SelectRow(0);
     m_ui->descriptionEdit->setFocus();

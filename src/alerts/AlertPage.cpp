@@ -30,7 +30,8 @@ enum Column
 } // namespace
 
 CAlertPage::CAlertPage(QWidget* pParent)
-    : CPropertyPage(QStringLiteral("Alerts"), pParent), m_bCheckAlerts(ReadProgramDword(kCheckAlerts)), m_ui(new Ui::CAlertPage)
+    : CPropertyPage(tr("Alerts"), pParent), m_bCheckAlerts(ReadProgramDword(kCheckAlerts)),
+      m_ui(new Ui::CAlertPage)
 {
     m_ui->setupUi(this);
     m_listAlerts = m_ui->alertList;
@@ -51,8 +52,7 @@ CAlertPage::CAlertPage(QWidget* pParent)
 
     RegisterToolTips(this);
     m_listAlerts->setColumnCount(3);
-    m_listAlerts->setHeaderLabels(
-        {QStringLiteral("Description"), QStringLiteral("Task"), QStringLiteral("Active")});
+    m_listAlerts->setHeaderLabels({tr("Description"), tr("Task"), tr("Active")});
     // The description takes what the other two columns leave, so that all three are in view.
     QHeaderView& header = *m_listAlerts->header();
     header.setStretchLastSection(false);
@@ -106,11 +106,10 @@ void CAlertPage::RefreshList()
     m_listAlerts->clear();
     for (const std::shared_ptr<CAlert>& pAlert : m_alerts) {
         const CTask* pTask = pAlert->GetTask();
-        new QTreeWidgetItem(
-            m_listAlerts,
-            {QString::fromLocal8Bit(pAlert->GetDescription()),
-             pTask ? QString::fromLocal8Bit(pTask->GetDescription()) : QStringLiteral("None"),
-             pAlert->m_bActive ? QStringLiteral("Yes") : QStringLiteral("No")});
+        new QTreeWidgetItem(m_listAlerts,
+                            {QString::fromLocal8Bit(pAlert->GetDescription()),
+                             pTask ? QString::fromLocal8Bit(pTask->GetDescription()) : tr("None"),
+                             pAlert->m_bActive ? tr("Yes") : tr("No")});
     }
 }
 

@@ -37,8 +37,8 @@ bool CSingleInstanceApp::InitSingleInstance(int nIconID)
     // The program has no cursor of its own, so only the icon counts.
     const quintptr hCursor = 0;
     const bool bIconLoaded = !LoadResIcon(nIconID).isNull();
-    m_strClassName =
-        BuildInstanceName(LoadResString(AFX_IDS_APP_TITLE), kInstanceHandle, hCursor, bIconLoaded);
+    m_strClassName = BuildInstanceName(LoadResSourceString(AFX_IDS_APP_TITLE), kInstanceHandle,
+                                       hCursor, bIconLoaded);
 
     m_bFoundOther = false;
     switch (m_lock.Acquire(m_strClassName)) {

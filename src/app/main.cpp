@@ -2,6 +2,7 @@
 #include "app/CommandLine.h"
 #include "app/StallWatchdog.h"
 #include "app/TellwickApp.h"
+#include "app/Translation.h"
 #include "extlib/orvosched/TaskDialog.h"
 #include "platform/app/Logging.h"
 #include "platform/desktop/DialogPlacement.h"
@@ -35,9 +36,15 @@ int main(int argc, char* argv[])
         arguments.append(QString::fromLocal8Bit(argv[i]));
     const CCommandLine commandLine(arguments, QString::fromLatin1(ProgramVersionText()), DisplayInEnvironment());
     if (!commandLine.ShouldRun()) {
-        std::fputs(commandLine.Output().toLocal8Bit().constData(), stdout);
-        std::fputs(commandLine.Errors().toLocal8Bit().constData(), stderr);
-        return commandLine.ExitStatus();
+        // Told in the user's language, which needs an application object to be looked up.
+        QCoreApplication textApplication(argc, argv);
+        CTranslation translation;
+        translation.InstallForDesktop();
+        const CCommandLine told(arguments, QString::fromLatin1(ProgramVersionText()),
+                                DisplayInEnvironment());
+        std::fputs(told.Output().toLocal8Bit().constData(), stdout);
+        std::fputs(told.Errors().toLocal8Bit().constData(), stderr);
+        return told.ExitStatus();
     }
     qSetMessagePattern(QString::fromLatin1(kLogMessagePattern));
     // The application object loads plugins the environment names: a capability given to bind
@@ -58,6 +65,8 @@ int main(int argc, char* argv[])
     int nQtArguments = int(qtArguments.size());
     qtArguments.push_back(nullptr);
     QApplication application(nQtArguments, qtArguments.data());
+    CTranslation translation;
+    translation.InstallForDesktop();
     // The task model lives below the widgets; its Properties dialog is plugged in here.
     CTaskDialog::Install();
     CDialogPlacement::Install();

@@ -27,7 +27,7 @@ QString AskForLogFile(QWidget* pParent)
     // question about replacing one that is. The desktop's own open dialogs take existing files
     // only, so Qt's dialog is used.
     QFileDialog dialog(pParent, QString(), QString(),
-                       QStringLiteral("Log Files (*.log);;All Files (*)"));
+                       CGeneralPage::tr("Log Files (*.log);;All Files (*)"));
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
@@ -38,13 +38,13 @@ QString AskForLogFile(QWidget* pParent)
 
 CAutostartEntry StartupEntry()
 {
-    return CAutostartEntry(LoadResString(AFX_IDS_APP_TITLE));
+    return CAutostartEntry(LoadResSourceString(AFX_IDS_APP_TITLE));
 }
 
 } // namespace
 
 CGeneralPage::CGeneralPage(QWidget* pParent)
-    : CPropertyPage(QStringLiteral("General"), pParent), m_ui(new Ui::CGeneralPage),
+    : CPropertyPage(tr("General"), pParent), m_ui(new Ui::CGeneralPage),
       m_chooseLogFile(AskForLogFile)
 {
     m_nMaxLines = m_settings.GetMaxLines();
@@ -104,7 +104,7 @@ bool CGeneralPage::UpdateData(bool bSaveAndValidate)
     const int nMaxLines = m_spinMaxLines->Text().toInt(&bInteger);
     if (!bInteger) {
         QMessageBox::warning(this, LoadResString(AFX_IDS_APP_TITLE),
-                             QStringLiteral("Please enter a whole number of lines."));
+                             tr("Please enter a whole number of lines."));
         m_spinMaxLines->setFocus();
         m_spinMaxLines->selectAll();
         return false;

@@ -91,13 +91,14 @@ void CMessageReceiver::ReportInboxNotCreated()
     const QString strError = m_pInbox->LastErrorText();
     if (MailslotTransport().IsSystemPort()) {
         // The port belongs to the system's NetBIOS service: say once why it could not be had.
-        const QString strText = QStringLiteral("%1: UDP port %2: %3")
-                                    .arg(LoadResString(IDS_UNABLE_TO_CREATE_MAILSLOT))
-                                    .arg(MailslotPort())
-                                    .arg(strError);
-        qCWarning(lcMailslot).noquote() << strText << "-" << m_pInbox->Remedy();
+        // Standard error keeps English, as every diagnostic does; the status bar is translated.
+        const QString strDetail =
+            QStringLiteral(": UDP port %1: %2").arg(MailslotPort()).arg(strError);
+        qCWarning(lcMailslot).noquote()
+            << LoadResSourceString(IDS_UNABLE_TO_CREATE_MAILSLOT) + strDetail << "-"
+            << m_pInbox->Remedy();
         m_bInboxFailureTold = true;
-        emit InboxUnavailable(strText);
+        emit InboxUnavailable(LoadResString(IDS_UNABLE_TO_CREATE_MAILSLOT) + strDetail);
         return;
     }
     if (!m_pInbox->IsTakenElsewhere()) {
@@ -106,13 +107,13 @@ void CMessageReceiver::ReportInboxNotCreated()
         return;
     }
     // A copy started from another session or environment: the single-copy lock cannot see it.
-    const QString strText =
-        QStringLiteral(
-            "Not receiving: UDP port %1 is in use, most likely by another copy of Tellwick")
-            .arg(MailslotPort());
-    qCWarning(lcMailslot).noquote() << "inbox not created:" << strText << "-" << strError;
+    static constexpr char kTakenElsewhere[] =
+        QT_TR_NOOP("Not receiving: UDP port %1 is in use, most likely by another copy of Tellwick");
+    qCWarning(lcMailslot).noquote()
+        << "inbox not created:" << QString::fromLatin1(kTakenElsewhere).arg(MailslotPort()) << "-"
+        << strError;
     m_bInboxFailureTold = true;
-    emit InboxUnavailable(strText);
+    emit InboxUnavailable(tr(kTakenElsewhere).arg(MailslotPort()));
 }
 
 void CMessageReceiver::OnTimer()

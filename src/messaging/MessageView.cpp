@@ -35,7 +35,7 @@ CMessageView::CMessageView(QWidget* pParent, std::unique_ptr<CMessageReceiver> p
     , m_pReceiver(pReceiver ? std::move(pReceiver) : std::make_unique<CMessageReceiver>())
 {
     setObjectName(QStringLiteral("messageView"));
-    setAccessibleName(QStringLiteral("Messages"));
+    setAccessibleName(tr("Messages"));
     setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     SetMaxLines(CSettings().GetMaxLines());
 

@@ -2,11 +2,13 @@
 
 #include "resources/resource.h"
 
+#include <QCoreApplication>
 #include <span>
 
 namespace {
 
-// One entry of a menu: a command (id), a sub-menu (items) or, without text, a separator.
+// One entry of a menu: a command (id), a sub-menu (items) or, without text, a separator. The
+// titles of the pop-up menus' single entries are never shown, so they are not translated.
 struct MenuItemRes
 {
     const char* text;
@@ -21,62 +23,68 @@ struct MenuRes
 };
 
 constexpr MenuItemRes kColorItems[] = {
-    {"&Black", ID_COLOR_BLACK, {}},   {"&Red", ID_COLOR_RED, {}},
-    {"&Green", ID_COLOR_GREEN, {}},   {"B&lue", ID_COLOR_BLUE, {}},
-    {"&Yellow", ID_COLOR_YELLOW, {}}, {"&Orange", ID_COLOR_ORANGE, {}},
-    {"&Purple", ID_COLOR_PURPLE, {}}, {"Brow&n", ID_COLOR_BROWN, {}},
-    {"&White", ID_COLOR_WHITE, {}},
+    {QT_TRANSLATE_NOOP("MenuResource", "&Black"), ID_COLOR_BLACK, {}},
+    {QT_TRANSLATE_NOOP("MenuResource", "&Red"), ID_COLOR_RED, {}},
+    {QT_TRANSLATE_NOOP("MenuResource", "&Green"), ID_COLOR_GREEN, {}},
+    {QT_TRANSLATE_NOOP("MenuResource", "B&lue"), ID_COLOR_BLUE, {}},
+    {QT_TRANSLATE_NOOP("MenuResource", "&Yellow"), ID_COLOR_YELLOW, {}},
+    {QT_TRANSLATE_NOOP("MenuResource", "&Orange"), ID_COLOR_ORANGE, {}},
+    {QT_TRANSLATE_NOOP("MenuResource", "&Purple"), ID_COLOR_PURPLE, {}},
+    {QT_TRANSLATE_NOOP("MenuResource", "Brow&n"), ID_COLOR_BROWN, {}},
+    {QT_TRANSLATE_NOOP("MenuResource", "&White"), ID_COLOR_WHITE, {}},
 };
 constexpr MenuItemRes kColorMenu[] = {{"Colors", 0, kColorItems}};
 
 constexpr MenuItemRes kSeparator{nullptr, 0, {}};
 
-constexpr MenuItemRes kFileItems[] = {{"E&xit", ID_APP_EXIT, {}}};
+constexpr MenuItemRes kFileItems[] = {
+    {QT_TRANSLATE_NOOP("MenuResource", "E&xit"), ID_APP_EXIT, {}},
+};
 constexpr MenuItemRes kViewItems[] = {
-    {"&Toolbar", ID_VIEW_TOOLBAR, {}},
-    {"&Status Bar", ID_VIEW_STATUS_BAR, {}},
+    {QT_TRANSLATE_NOOP("MenuResource", "&Toolbar"), ID_VIEW_TOOLBAR, {}},
+    {QT_TRANSLATE_NOOP("MenuResource", "&Status Bar"), ID_VIEW_STATUS_BAR, {}},
 };
 constexpr MenuItemRes kOptionsItems[] = {
-    {"&Always On Top", ID_ALWAYS_ON_TOP, {}},
-    {"&Font...", ID_FONT, {}},
+    {QT_TRANSLATE_NOOP("MenuResource", "&Always On Top"), ID_ALWAYS_ON_TOP, {}},
+    {QT_TRANSLATE_NOOP("MenuResource", "&Font..."), ID_FONT, {}},
     kSeparator,
-    {"Fast &Mark\tCtrl+M", ID_FAST_MARK, {}},
-    {"&Clear\tAlt+C", ID_CLEAR, {}},
-    {"Send Message...\tCtrl-S", ID_SEND_MESSAGE, {}},
+    {QT_TRANSLATE_NOOP("MenuResource", "Fast &Mark\tCtrl+M"), ID_FAST_MARK, {}},
+    {QT_TRANSLATE_NOOP("MenuResource", "&Clear\tAlt+C"), ID_CLEAR, {}},
+    {QT_TRANSLATE_NOOP("MenuResource", "Send Message...\tCtrl-S"), ID_SEND_MESSAGE, {}},
     kSeparator,
-    {"&Properties\tCtrl+P", ID_PROPERTIES, {}},
+    {QT_TRANSLATE_NOOP("MenuResource", "&Properties\tCtrl+P"), ID_PROPERTIES, {}},
 };
 constexpr MenuItemRes kHelpItems[] = {
-    {"Help Topics", ID_HELP_TOPICS, {}},
-    {"Search...", ID_HELP_SEARCH, {}},
-    {"Using Help", ID_HELP_USING_HELP, {}},
+    {QT_TRANSLATE_NOOP("MenuResource", "Help Topics"), ID_HELP_TOPICS, {}},
+    {QT_TRANSLATE_NOOP("MenuResource", "Search..."), ID_HELP_SEARCH, {}},
+    {QT_TRANSLATE_NOOP("MenuResource", "Using Help"), ID_HELP_USING_HELP, {}},
     kSeparator,
-    {"&About Tellwick...", ID_APP_ABOUT, {}},
+    {QT_TRANSLATE_NOOP("MenuResource", "&About Tellwick..."), ID_APP_ABOUT, {}},
 };
 constexpr MenuItemRes kMainMenu[] = {
-    {"&File", 0, kFileItems},
-    {"&View", 0, kViewItems},
-    {"&Options", 0, kOptionsItems},
-    {"&Help", 0, kHelpItems},
+    {QT_TRANSLATE_NOOP("MenuResource", "&File"), 0, kFileItems},
+    {QT_TRANSLATE_NOOP("MenuResource", "&View"), 0, kViewItems},
+    {QT_TRANSLATE_NOOP("MenuResource", "&Options"), 0, kOptionsItems},
+    {QT_TRANSLATE_NOOP("MenuResource", "&Help"), 0, kHelpItems},
 };
 
 constexpr MenuItemRes kTrayItems[] = {
-    {"&About", ID_APP_ABOUT, {}},
+    {QT_TRANSLATE_NOOP("MenuResource", "&About"), ID_APP_ABOUT, {}},
     kSeparator,
-    {"Send Message...", ID_SEND_MESSAGE, {}},
-    {"&Properties...", ID_PROPERTIES, {}},
+    {QT_TRANSLATE_NOOP("MenuResource", "Send Message..."), ID_SEND_MESSAGE, {}},
+    {QT_TRANSLATE_NOOP("MenuResource", "&Properties..."), ID_PROPERTIES, {}},
     kSeparator,
-    {"E&xit", ID_APP_EXIT, {}},
+    {QT_TRANSLATE_NOOP("MenuResource", "E&xit"), ID_APP_EXIT, {}},
 };
 constexpr MenuItemRes kTrayMenu[] = {{"POPUP_MENU", 0, kTrayItems}};
 
 constexpr MenuItemRes kContextItems[] = {
-    {"&Hide\tCtrl+H", ID_HIDE, {}},
-    {"&Clear\tAlt+C", ID_CLEAR, {}},
-    {"Fast &Mark\tCtrl+M", ID_FAST_MARK, {}},
-    {"&Send Message\tCtrl+S", ID_SEND_MESSAGE, {}},
+    {QT_TRANSLATE_NOOP("MenuResource", "&Hide\tCtrl+H"), ID_HIDE, {}},
+    {QT_TRANSLATE_NOOP("MenuResource", "&Clear\tAlt+C"), ID_CLEAR, {}},
+    {QT_TRANSLATE_NOOP("MenuResource", "Fast &Mark\tCtrl+M"), ID_FAST_MARK, {}},
+    {QT_TRANSLATE_NOOP("MenuResource", "&Send Message\tCtrl+S"), ID_SEND_MESSAGE, {}},
     kSeparator,
-    {"&Properties\tCtrl+P", ID_PROPERTIES, {}},
+    {QT_TRANSLATE_NOOP("MenuResource", "&Properties\tCtrl+P"), ID_PROPERTIES, {}},
 };
 constexpr MenuItemRes kContextMenu[] = {{"CONTEXT_MENU", 0, kContextItems}};
 
@@ -102,9 +110,11 @@ void AppendItems(QMenu* pMenu, std::span<const MenuItemRes> items)
         if (!item.text) {
             pMenu->addSeparator();
         } else if (!item.items.empty()) {
-            AppendItems(pMenu->addMenu(QString::fromUtf8(item.text)), item.items);
+            AppendItems(pMenu->addMenu(QCoreApplication::translate("MenuResource", item.text)),
+                        item.items);
         } else {
-            QAction* pAction = pMenu->addAction(QString::fromUtf8(item.text));
+            QAction* pAction =
+                pMenu->addAction(QCoreApplication::translate("MenuResource", item.text));
             pAction->setData(item.id);
         }
     }

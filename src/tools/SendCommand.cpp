@@ -8,7 +8,7 @@
 #include "settings/ProgramValue.h"
 
 #include <QCommandLineParser>
-
+#include <QCoreApplication>
 #include <array>
 #include <climits>
 #include <iostream>
@@ -24,7 +24,8 @@ constexpr int kExitUsage = 2;
 // The longest text the receiver shows whole; it cuts longer ones there.
 constexpr qsizetype kLongestShown = CMailslotInbox::kReadSize - 1;
 
-constexpr char kUsage[] =
+constexpr char kUsage[] = QT_TRANSLATE_NOOP(
+    "SendCommand",
     "Usage: tellwick-send COMPUTER MESSAGE...\n"
     "       tellwick-send --help | --version\n"
     "Sends MESSAGE, its words joined by blanks, as one line to Tellwick on COMPUTER.\n"
@@ -43,7 +44,13 @@ constexpr char kUsage[] =
     "Environment: TELLWICK_MAILSLOT_PORT, the UDP port of the inboxes (default 10138);\n"
     "TELLWICK_TRANSPORT, \"udp\" or \"netbios\" (Windows copies), else the stored choice.\n"
     "Exit status: 0 written, 1 not written, 2 wrong arguments.\n"
-    "See tellwick-send(1).\n";
+    "See tellwick-send(1).\n");
+
+// The help in the user's language, in the locale's encoding as the terminal shows it.
+std::string Tr(const char* text)
+{
+    return QCoreApplication::translate("SendCommand", text).toLocal8Bit().toStdString();
+}
 
 // Of a line of standard input, what is kept: enough to cut it between two characters as the
 // whole line would be cut. The rest is read and dropped, so an endless line costs no memory.
@@ -154,18 +161,20 @@ int RunSendCommand(const std::vector<QByteArray>& args, std::istream& in, std::o
     parser.addOption(help);
     parser.addOption(version);
     if (!parser.parse(arguments)) {
-        err << "tellwick-send: " << parser.errorText().toLatin1().constData()
-            << "\nTry 'tellwick-send --help' for more information.\n";
+        err << "tellwick-send: " << parser.errorText().toLatin1().constData() << "\n"
+            << Tr(QT_TRANSLATE_NOOP("SendCommand",
+                                    "Try 'tellwick-send --help' for more information."))
+            << "\n";
         return kExitUsage;
     }
     if (parser.isSet(help))
-        return WriteText(out, err, kUsage);
+        return WriteText(out, err, Tr(kUsage));
     if (parser.isSet(version))
         return WriteText(out, err, std::string("tellwick-send (Tellwick) ") + ProgramVersionText() + "\n");
     SelectStoredMailslotTransport();
     const QStringList words = parser.positionalArguments();
     if (words.size() < 2) {
-        err << kUsage;
+        err << Tr(kUsage);
         return kExitUsage;
     }
 

@@ -1,9 +1,9 @@
+#include "app/Translation.h"
 #include "platform/app/Logging.h"
 #include "platform/process/StandardStreams.h"
 #include "tools/SendCommand.h"
 
 #include <QCoreApplication>
-
 #include <iostream>
 
 int main(int argc, char* argv[])
@@ -19,6 +19,8 @@ int main(int argc, char* argv[])
         std::cout.setstate(std::ios::badbit);
     qSetMessagePattern(QString::fromLatin1(kLogMessagePattern));
     QCoreApplication app(argc, argv);
+    CTranslation translation;
+    translation.InstallForDesktop();
     std::vector<QByteArray> args;
     for (int i = 1; i < argc; ++i)
         args.emplace_back(argv[i]);

@@ -103,6 +103,8 @@ start_session() {
     export XDG_CONFIG_HOME="$SESSION_DIR/config" XDG_RUNTIME_DIR="$SESSION_DIR/runtime"
     export TELLWICK_MAILSLOT_PORT=$(free_udp_port)
     export HOME="$SESSION_DIR"
+    # The tests read the program's English texts, whatever the language of the one who runs them.
+    export LANGUAGE=en
     unset SESSION_MANAGER
     cd "$SESSION_DIR/work"
     # A test may set up more of the session (its environment, files) before the desktop starts.
