@@ -207,7 +207,12 @@ open_panel_menu() {
 open_panel_menu || fail "the panel opened no menu"
 screenshot "$DESKTOP-tray-menu"
 if [ "$DESKTOP" = gnome-x11 ]; then
-    xdotool mousemove $(shell_object label Exit) click 1
+    # The shell may say the menu is showing before it has laid out its items.
+    exit_item() {
+        EXIT_ITEM=$(shell_object label Exit) && [ -n "$EXIT_ITEM" ]
+    }
+    wait_for "the menu's Exit in its place" exit_item
+    xdotool mousemove $EXIT_ITEM click 1
 else
     # From nothing picked, Up picks the last entry: Exit.
     xdotool key Up Return

@@ -16,12 +16,18 @@ E2E_DIR=$(cd "$(dirname "$0")" && pwd)
 PYTHON=/usr/bin/python3
 
 fail() {
-    echo "FAIL: $*" >&2
+    report_failure "$*"
+    exit 1
+}
+
+report_failure() {
+    FAILED=1
+    echo "FAIL: $1" >&2
     [ -n "${E2E_SCREENSHOTS}" ] && screenshot "failure-$(basename "$0" .sh)-$DESKTOP" || true
     for log in tellwick icewm weston xfwm4 openbox kwin gnome-shell panel; do
         [ -n "${SESSION_DIR:-}" ] && [ -s "$SESSION_DIR/$log.log" ] && sed "s/^/$log: /" "$SESSION_DIR/$log.log" >&2
     done
-    exit 1
+    return 0
 }
 
 # A whole-program test that cannot run hides a fault: under CI it fails, elsewhere it skips.
@@ -52,6 +58,11 @@ if [ -z "${E2E_PRIVATE_BUS:-}" ]; then
 fi
 
 end_session() {
+    status=$?
+    # A command that failed under set -e ends the test without a word: say which status, with
+    # the logs, while the session is still there.
+    [ "$status" -eq 0 ] || [ "$status" -eq 77 ] || [ -n "${FAILED:-}" ] ||
+        report_failure "a step of the test failed with status $status"
     for pid in ${SESSION_PIDS:-}; do
         kill "$pid" 2>/dev/null || true
     done
