@@ -180,7 +180,8 @@ start_lxqt() {
     sed 's/^plugins=.*/plugins=statusnotifier/' /usr/share/lxqt/panel.conf >"$XDG_CONFIG_HOME/lxqt/panel.conf"
     dbus-update-activation-environment --all
     background lxqt-panel >"$SESSION_DIR/panel.log" 2>&1
-    wait_for "the panel's tray" tray_host
+    # As long as Plasma's panel gets: a loaded machine starts a panel slowly.
+    wait_tries 1200 "the panel's tray" tray_host
 }
 
 # KWin without compositing, kded5 with the tray's watcher, and plasmashell's default panel.
@@ -274,7 +275,7 @@ start_xfce() {
     background xfwm4 --compositor=off >"$SESSION_DIR/xfwm4.log" 2>&1
     wait_for_window_manager
     background xfce4-panel >"$SESSION_DIR/panel.log" 2>&1
-    wait_for "the panel's tray" tray_host
+    wait_tries 1200 "the panel's tray" tray_host
 }
 
 # A D-Bus tray is up: its StatusNotifierWatcher says that a host draws the items.
