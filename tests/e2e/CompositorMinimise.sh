@@ -27,7 +27,7 @@ finish() {
     status=$?
     [ "$status" -eq 0 ] || [ ! -s "$SESSION_DIR/gnome-shell.log" ] ||
         tail -40 "$SESSION_DIR/gnome-shell.log" | sed 's/^/gnome-shell: /' >&2
-    end_session
+    end_session "$status"
 }
 trap finish EXIT
 mkdir -p "$SESSION_DIR/config" "$SESSION_DIR/runtime" "$SESSION_DIR/work" "$SESSION_DIR/data"

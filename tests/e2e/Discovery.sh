@@ -131,7 +131,7 @@ show_hosts() {
     done
     return 0
 }
-trap 'status=$?; [ "$status" -ne 0 ] && show_hosts; end_session; exit "$status"' EXIT
+trap 'status=$?; [ "$status" -ne 0 ] && show_hosts; end_session "$status"; exit "$status"' EXIT
 
 ip link set lo up && ip link add twa type veth peer name twb &&
     ip addr add 10.214.0.1/24 dev twa && ip link set twa multicast on up ||

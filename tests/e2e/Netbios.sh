@@ -43,7 +43,7 @@ show_logs() {
     done
     return 0
 }
-trap 'status=$?; [ "$status" -ne 0 ] && show_logs; end_session; exit "$status"' EXIT
+trap 'status=$?; [ "$status" -ne 0 ] && show_logs; end_session "$status"; exit "$status"' EXIT
 
 # hostb: namespaces held by a process that only waits; everything in them is run with on_b.
 unshare -n -m -u sleep infinity &

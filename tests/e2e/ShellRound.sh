@@ -80,8 +80,10 @@ toggle_caption() {
     xdotool mousemove --window "$MAIN_WINDOW" 200 150 click --repeat 2 --delay 80 1
 }
 
-# Drags with the button held until the window answers: the window manager takes the pointer only
-# once it has the program's request, so each step moves one pixel on from where the last one did.
+# Drags with the button held until the window answers. The window manager takes the pointer only
+# once it has the program's request, and starts from where the pointer is then, which on a
+# loaded machine is already on the way: so the pointer goes on a tenth of the way at each step,
+# up to three times as far, and then moves a pixel to and fro.
 # Usage: drag FROM_X FROM_Y DX DY CHECK WHAT, where CHECK tells when the drag has done WHAT.
 drag() {
     from_x=$1 from_y=$2 drag_x=$3 drag_y=$4 check=$5 step=0
@@ -92,7 +94,8 @@ drag() {
 
 drag_step() {
     step=$((step + 1))
-    xdotool mousemove $((from_x + drag_x + step % 2)) $((from_y + drag_y + step % 2))
+    tenths=$((step < 30 ? step : 30))
+    xdotool mousemove $((from_x + drag_x * tenths / 10 + step % 2)) $((from_y + drag_y * tenths / 10 + step % 2))
     "$check"
 }
 

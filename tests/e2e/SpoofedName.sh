@@ -14,7 +14,7 @@ OWN_NETWORK_TOOLS="ip nsenter"
 start_session
 export TELLWICK_TRANSPORT=netbios
 RECEIVED=$SESSION_DIR/hostb-received
-trap 'status=$?; [ "$status" -ne 0 ] && sed "s/^/hostb: /" "$RECEIVED" >&2; end_session; exit "$status"' EXIT
+trap 'status=$?; [ "$status" -ne 0 ] && sed "s/^/hostb: /" "$RECEIVED" >&2; end_session "$status"; exit "$status"' EXIT
 
 unshare -n sleep infinity &
 HOST_B=$!

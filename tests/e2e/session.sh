@@ -57,12 +57,12 @@ if [ -z "${E2E_PRIVATE_BUS:-}" ]; then
     E2E_PRIVATE_BUS=1 exec dbus-run-session -- sh "$0" "$@"
 fi
 
+# Usage: end_session STATUS, the status the test ends with.
 end_session() {
-    status=$?
     # A command that failed under set -e ends the test without a word: say which status, with
     # the logs, while the session is still there.
-    [ "$status" -eq 0 ] || [ "$status" -eq 77 ] || [ -n "${FAILED:-}" ] ||
-        report_failure "a step of the test failed with status $status"
+    [ "$1" -eq 0 ] || [ "$1" -eq 77 ] || [ -n "${FAILED:-}" ] ||
+        report_failure "a step of the test failed with status $1"
     for pid in ${SESSION_PIDS:-}; do
         kill "$pid" 2>/dev/null || true
     done
@@ -108,7 +108,7 @@ start_session() {
     esac
     SESSION_DIR=$(mktemp -d)
     SESSION_PIDS=""
-    trap end_session EXIT
+    trap 'end_session $?' EXIT
     mkdir -p "$SESSION_DIR/config" "$SESSION_DIR/runtime" "$SESSION_DIR/work"
     chmod 700 "$SESSION_DIR/runtime"
     export XDG_CONFIG_HOME="$SESSION_DIR/config" XDG_RUNTIME_DIR="$SESSION_DIR/runtime"
