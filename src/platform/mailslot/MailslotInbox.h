@@ -7,7 +7,8 @@
 
 // This computer's own inbox: a UDP socket that only one process can bind, standing in for a
 // mailslot handle. A thread of its own sleeps in a blocking receive and takes every datagram
-// into a queue as soon as it arrives, so a busy window never lets the system's buffer overflow.
+// into a queue as soon as it arrives, so a busy window never lets the system's buffer overflow;
+// while the window counts often, the thread leaves that to the window's counts.
 // The queue is bounded by bytes, not by count; when it is full the thread waits until the window
 // has read some, and what the system then drops for want of room is counted, never lost
 // unseen. Count and read take datagrams in arrival order. Over NetBIOS the inbox is the

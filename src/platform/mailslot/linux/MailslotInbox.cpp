@@ -7,6 +7,7 @@
 
 #include <array>
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <deque>
 #include <mutex>
@@ -28,11 +29,21 @@ constexpr qsizetype kKeepCost = 64;
 // A count takes in at most this many batches itself: a sender faster than the inbox must not
 // hold the window in the count.
 constexpr int kBatchesPerCount = 64;
+// How long the receiving thread leaves the socket to a window that counts often. Short: a
+// sender on this computer needs several times as long to fill the buffer the system allows
+// without privileges (some 400 KB).
+constexpr std::chrono::microseconds kStepAside{100};
 
 qsizetype Cost(const QByteArray& datagram)
 {
     return datagram.size() + kKeepCost;
 }
+
+// The most the system charges to a socket's buffer for a datagram of nLength bytes that came in
+// one frame: its bytes and the frame's buffer, a page at most, beside its bookkeeping. A longer
+// one may come in fragments whose charge has no such bound.
+constexpr qsizetype kLargestOneFrame = 1472;
+constexpr qsizetype kOneFrameCharge = 8192;
 
 // One recvmmsg call's buffers.
 struct InboxBatch
@@ -100,6 +111,10 @@ struct CMailslotInbox::Impl
     // taken, or -1 with errno when the socket failed. Callers hold m_receiving.
     int TakeBatch();
     bool IsFull() const { return m_nQueuedBytes >= m_nQueueLimit; }
+    // The system drops only while its buffer is full. Whether it could have been since it was
+    // last seen empty, from what was taken in since; callers hold m_receiving.
+    void NoteCharge(qsizetype nLength);
+    void NoteEmptied();
     // The system's count of drops, from the socket or from a datagram; callers hold m_receiving.
     void ReadSystemDrops();
     void NoteDrops(quint32 nSystemCount);
@@ -112,6 +127,7 @@ struct CMailslotInbox::Impl
     std::shared_ptr<void> m_pTransportService; // what the transport runs beside the socket
     std::thread m_receiver;
     std::atomic<bool> m_bStopping{false};
+    std::atomic<quint32> m_nCounts{0}; // how often the window counted
     // Held while datagrams go from the socket into the queue, so they keep their order whoever
     // takes them in.
     std::mutex m_receiving;
@@ -123,6 +139,8 @@ struct CMailslotInbox::Impl
     std::deque<QByteArray> m_queue;
     qsizetype m_nQueuedBytes = 0;
     quint32 m_nSystemDrops = 0; // the system's own count, which goes round at 2^32
+    qsizetype m_nSystemRoom = 0; // the socket's buffer as the system made it
+    qsizetype m_nChargeSinceEmpty = 0; // at most, of what was taken in since
     std::atomic<quint64> m_nDropped{0};
     std::atomic<quint64> m_nRefused{0};
 };
@@ -172,6 +190,11 @@ int CMailslotInbox::Impl::BindPort()
 void CMailslotInbox::Impl::StartReceiving(int fd)
 {
     setsockopt(fd, SOL_SOCKET, SO_RCVBUF, &m_nSystemBuffer, sizeof m_nSystemBuffer);
+    int nRoom = 0;
+    socklen_t nRoomLength = sizeof nRoom;
+    getsockopt(fd, SOL_SOCKET, SO_RCVBUF, &nRoom, &nRoomLength);
+    m_nSystemRoom = nRoom;
+    m_nChargeSinceEmpty = 0;
     // Every datagram then carries the system's count of those it dropped.
     const int nOn = 1;
     setsockopt(fd, SOL_SOCKET, SO_RXQ_OVFL, &nOn, sizeof nOn);
@@ -215,10 +238,12 @@ bool CMailslotInbox::Impl::GetInfo(int& nCount)
         m_nLastError = kErrorInvalidHandle;
         return false;
     }
+    m_nCounts.fetch_add(1, std::memory_order_relaxed);
     {
         const std::lock_guard receiving(m_receiving);
+        int nTaken = 0;
         for (int i = 0; i < kBatchesPerCount; ++i) {
-            const int nTaken = TakeBatch();
+            nTaken = TakeBatch();
             if (nTaken < 0) {
                 m_nLastError = quint32(errno);
                 return false;
@@ -226,9 +251,9 @@ bool CMailslotInbox::Impl::GetInfo(int& nCount)
             if (nTaken < InboxBatch::kSize)
                 break;
         }
-        // Also while a backlog keeps every count busy, and while the queue is full, when
-        // nothing is taken in.
-        ReadSystemDrops();
+        // A backlog that keeps every count busy never lets the socket be seen empty.
+        if (nTaken == InboxBatch::kSize)
+            ReadSystemDrops();
     }
     const std::lock_guard lock(m_queueMutex);
     nCount = int(m_queue.size());
@@ -271,7 +296,16 @@ void CMailslotInbox::Impl::ReceiveLoop()
     // at its next count. A batch thread still has its whole share of the processor.
     const sched_param batch{};
     pthread_setschedparam(pthread_self(), SCHED_BATCH, &batch);
+    quint32 nCountsSeen = m_nCounts.load(std::memory_order_relaxed);
     while (!m_bStopping) {
+        // While the window counts often it takes in what comes itself. A thread that waited in
+        // the socket meanwhile would cost every datagram a wake-up, and the two each other's lock.
+        const quint32 nCounts = m_nCounts.load(std::memory_order_relaxed);
+        if (nCounts != nCountsSeen) {
+            nCountsSeen = nCounts;
+            std::this_thread::sleep_for(kStepAside);
+            continue;
+        }
         // Sleeps until a datagram is there, leaving it in the socket for the batch below.
         const ssize_t n = recv(m_fd, nullptr, 0, MSG_PEEK | MSG_TRUNC);
         if (m_bStopping)
@@ -301,8 +335,11 @@ int CMailslotInbox::Impl::TakeBatch()
 {
     {
         const std::lock_guard lock(m_queueMutex);
-        if (IsFull())
+        if (IsFull()) {
+            // Nothing is taken in, so the system's buffer may fill and drop.
+            ReadSystemDrops();
             return 0;
+        }
     }
     InboxBatch& batch = *m_pBatch;
     // MSG_TRUNC: each length is the datagram's own, also where only kReadSize bytes fit.
@@ -315,6 +352,7 @@ int CMailslotInbox::Impl::TakeBatch()
     nTaken = std::max(nTaken, 0);
 
     for (int i = 0; i < nTaken; ++i) {
+        NoteCharge(qsizetype(batch.headers[i].msg_len));
         msghdr& header = batch.headers[i].msg_hdr;
         for (cmsghdr* pControl = CMSG_FIRSTHDR(&header); pControl; pControl = CMSG_NXTHDR(&header, pControl)) {
             if (pControl->cmsg_level == SOL_SOCKET && pControl->cmsg_type == SO_RXQ_OVFL) {
@@ -325,6 +363,9 @@ int CMailslotInbox::Impl::TakeBatch()
         }
     }
     batch.Reuse(nTaken);
+    // Fewer than asked for: the socket held no more.
+    if (nTaken < InboxBatch::kSize)
+        NoteEmptied();
     const std::lock_guard lock(m_queueMutex);
     for (int i = 0; i < nTaken; ++i) {
         const qsizetype nLength = qsizetype(batch.headers[i].msg_len);
@@ -353,6 +394,20 @@ void CMailslotInbox::Impl::Refuse()
         qCWarning(lcMailslot).noquote()
             << "refused a datagram that is not a message to this program's mailslot; further ones are only counted";
     }
+}
+
+void CMailslotInbox::Impl::NoteCharge(qsizetype nLength)
+{
+    m_nChargeSinceEmpty += nLength <= kLargestOneFrame ? kOneFrameCharge : m_nSystemRoom;
+}
+
+void CMailslotInbox::Impl::NoteEmptied()
+{
+    // Drops that came after the last datagram are counted in none; the socket's own count is a
+    // system call more, asked only when its buffer could have filled, with room to spare.
+    if (m_nChargeSinceEmpty > m_nSystemRoom / 2)
+        ReadSystemDrops();
+    m_nChargeSinceEmpty = 0;
 }
 
 void CMailslotInbox::Impl::ReadSystemDrops()
