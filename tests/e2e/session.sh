@@ -424,5 +424,6 @@ logged() {
 screenshot() {
     [ -n "${E2E_SCREENSHOTS}" ] || return 0
     mkdir -p "$E2E_SCREENSHOTS"
-    import -window root "$E2E_SCREENSHOTS/$1.png"
+    # A picture to look at, not a check: one the X server could not give ends no test.
+    import -window root "$E2E_SCREENSHOTS/$1.png" || echo "screenshot $1 not taken" >&2
 }
