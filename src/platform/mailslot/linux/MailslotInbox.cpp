@@ -333,13 +333,15 @@ void CMailslotInbox::Impl::ReceiveLoop()
 
 int CMailslotInbox::Impl::TakeBatch()
 {
+    bool bFull = false;
     {
         const std::lock_guard lock(m_queueMutex);
-        if (IsFull()) {
-            // Nothing is taken in, so the system's buffer may fill and drop.
-            ReadSystemDrops();
-            return 0;
-        }
+        bFull = IsFull();
+    }
+    if (bFull) {
+        // Nothing is taken in, so the system's buffer may fill and drop.
+        ReadSystemDrops();
+        return 0;
     }
     InboxBatch& batch = *m_pBatch;
     // MSG_TRUNC: each length is the datagram's own, also where only kReadSize bytes fit.
