@@ -38,16 +38,7 @@ public:
         EXPECT_TRUE(QTest::qWaitFor([this] { return !m_sliceTimer.isActive(); }, 30000));
     }
 
-    // Whether the inbox opened; a test program may have taken the free port in the meantime,
-    // so it tries a few other ones.
-    bool OpenInbox()
-    {
-        for (int attempt = 0; attempt < 5 && !m_pInbox->IsValid(); ++attempt) {
-            UseFreeMailslotPort();
-            m_pInbox->Create();
-        }
-        return m_pInbox->IsValid();
-    }
+    bool OpenInbox() { return CreateOnFreePort(*m_pInbox); }
 
     QList<QByteArray> m_lines;
     // "forward" and "flash" (a new flash request), in the order asked.

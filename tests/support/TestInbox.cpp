@@ -14,14 +14,19 @@ quint16 UseFreeMailslotPort()
     return port;
 }
 
+bool CreateOnFreePort(CMailslotInbox& inbox)
+{
+    for (int attempt = 0; attempt < 5 && !inbox.IsValid(); ++attempt) {
+        UseFreeMailslotPort();
+        inbox.Create();
+    }
+    return inbox.IsValid();
+}
+
 std::unique_ptr<CMailslotInbox> OpenTestInbox()
 {
     auto pInbox = std::make_unique<CMailslotInbox>();
-    for (int attempt = 0; attempt < 5 && !pInbox->IsValid(); ++attempt) {
-        UseFreeMailslotPort();
-        pInbox->Create();
-    }
-    EXPECT_TRUE(pInbox->IsValid());
+    EXPECT_TRUE(CreateOnFreePort(*pInbox));
     return pInbox;
 }
 

@@ -11,6 +11,10 @@
 // running copy or each other's test programs.
 quint16 UseFreeMailslotPort();
 
+// Creates the inbox; a test program may have taken the free port in the meantime, so it tries a
+// few other ones. Whether it opened.
+bool CreateOnFreePort(CMailslotInbox& inbox);
+
 // Opens the own inbox on the test port, failing the test when it cannot.
 std::unique_ptr<CMailslotInbox> OpenTestInbox();
 

@@ -105,11 +105,7 @@ TEST(MailslotInboxTest, EveryDatagramIsReadInOrderOrCountedAsDropped)
     };
     for (const auto& c : cases) {
         auto pInbox = std::make_unique<CMailslotInbox>(c.nQueueLimit, c.nSystemBuffer);
-        for (int attempt = 0; attempt < 5 && !pInbox->IsValid(); ++attempt) {
-            UseFreeMailslotPort();
-            pInbox->Create();
-        }
-        ASSERT_TRUE(pInbox->IsValid()) << c.name;
+        ASSERT_TRUE(CreateOnFreePort(*pInbox)) << c.name;
         QUdpSocket sender;
         const auto port = quint16(qEnvironmentVariableIntValue("TELLWICK_MAILSLOT_PORT"));
         for (int i = 1; i <= c.nSent; ++i) {
@@ -145,11 +141,7 @@ TEST(MailslotInboxTest, EveryDatagramIsReadInOrderOrCountedAsDropped)
 TEST(MailslotInboxTest, TheFirstCountAfterABurstTellsEveryDrop)
 {
     CMailslotInbox inbox(CMailslotInbox::kDefaultQueueLimit, 4096);
-    for (int attempt = 0; attempt < 5 && !inbox.IsValid(); ++attempt) {
-        UseFreeMailslotPort();
-        inbox.Create();
-    }
-    ASSERT_TRUE(inbox.IsValid());
+    ASSERT_TRUE(CreateOnFreePort(inbox));
     // Each as long as fits in one frame: the buffer holds a few, and the inbox's thread mostly
     // falls behind; a burst it kept up with is sent again.
     quint64 nSent = 0;
