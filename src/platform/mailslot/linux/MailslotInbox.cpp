@@ -110,7 +110,11 @@ struct CMailslotInbox::Impl
     // Takes into the queue, without waiting, one batch of what the system holds: the number
     // taken, or -1 with errno when the socket failed. Callers hold m_receiving.
     int TakeBatch();
-    bool IsFull() const { return m_nQueuedBytes >= m_nQueueLimit; }
+    bool IsFull() const { return m_nQueuedBytes.load(std::memory_order_relaxed) >= m_nQueueLimit; }
+    void AddQueuedBytes(qsizetype n)
+    {
+        m_nQueuedBytes.store(m_nQueuedBytes.load(std::memory_order_relaxed) + n, std::memory_order_relaxed);
+    }
     // The system drops only while its buffer is full. Whether it could have been since it was
     // last seen empty, from what was taken in since; callers hold m_receiving.
     void NoteCharge(qsizetype nLength);
@@ -137,7 +141,8 @@ struct CMailslotInbox::Impl
     std::condition_variable m_roomMade;
     bool m_bReceiverWaits = false;
     std::deque<QByteArray> m_queue;
-    qsizetype m_nQueuedBytes = 0;
+    // Changed only under m_queueMutex; read without it where a stale answer does no harm.
+    std::atomic<qsizetype> m_nQueuedBytes{0};
     quint32 m_nSystemDrops = 0; // the system's own count, which goes round at 2^32
     qsizetype m_nSystemRoom = 0; // the socket's buffer as the system made it
     qsizetype m_nChargeSinceEmpty = 0; // at most, of what was taken in since
@@ -269,7 +274,7 @@ bool CMailslotInbox::Impl::Read(QByteArray& datagram)
     }
     datagram = std::move(m_queue.front());
     m_queue.pop_front();
-    m_nQueuedBytes -= Cost(datagram);
+    AddQueuedBytes(-Cost(datagram));
     const bool bWake = m_bReceiverWaits && !IsFull();
     lock.unlock();
     if (bWake)
@@ -333,12 +338,7 @@ void CMailslotInbox::Impl::ReceiveLoop()
 
 int CMailslotInbox::Impl::TakeBatch()
 {
-    bool bFull = false;
-    {
-        const std::lock_guard lock(m_queueMutex);
-        bFull = IsFull();
-    }
-    if (bFull) {
+    if (IsFull()) {
         // Nothing is taken in, so the system's buffer may fill and drop.
         ReadSystemDrops();
         return 0;
@@ -384,7 +384,7 @@ int CMailslotInbox::Impl::TakeBatch()
             message->back() = '\0';
         }
         m_queue.push_back(std::move(*message));
-        m_nQueuedBytes += Cost(m_queue.back());
+        AddQueuedBytes(Cost(m_queue.back()));
     }
     return nTaken;
 }
