@@ -3,6 +3,8 @@
 #include "messaging/ColorTags.h"
 #include "platform/mailslot/ComputerName.h"
 
+#include <QVarLengthArray>
+
 QByteArray MailslotPath(QByteArrayView computer)
 {
     QByteArray path("\\\\");
@@ -20,11 +22,11 @@ QByteArray ComputerPart(QByteArrayView typedName)
 
 bool WriteMailslot(QByteArrayView path, QByteArrayView text)
 {
-    QByteArray datagram;
-    datagram.reserve(text.size() + 1);
-    datagram.append(text);
+    // The datagram is sent before this returns: a short one needs no room on the heap.
+    QVarLengthArray<char, 512> datagram(text.begin(), text.end());
     datagram.append('\0');
-    return WriteMailslotDatagram(path, datagram) == MailslotWriteResult::Written;
+    return WriteMailslotDatagram(path, QByteArray::fromRawData(datagram.constData(), datagram.size())) ==
+           MailslotWriteResult::Written;
 }
 
 void PostTypedMessage(QByteArrayView typedComputer, QByteArrayView typedMessage)

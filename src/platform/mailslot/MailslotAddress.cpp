@@ -15,7 +15,7 @@ quint16 MailslotPort()
     return MailslotTransport().DefaultPort();
 }
 
-std::optional<QByteArray> MailslotComputer(QByteArrayView path)
+std::optional<QByteArrayView> MailslotComputer(QByteArrayView path)
 {
     constexpr QByteArrayView kPrefix = "\\\\";
     constexpr QByteArrayView kName = "\\mailslot\\orvonet";
@@ -28,7 +28,7 @@ std::optional<QByteArray> MailslotComputer(QByteArrayView path)
     const QByteArrayView computer = path.sliced(kPrefix.size(), path.size() - kPrefix.size() - kName.size());
     if (computer.isEmpty() || computer.contains('\\'))
         return std::nullopt;
-    return computer.toByteArray();
+    return computer;
 }
 
 ComputerPort SplitComputerPort(QByteArrayView computer)
@@ -42,9 +42,9 @@ ComputerPort SplitComputerPort(QByteArrayView computer)
     if (colon > 0 && bDigitsOnly) {
         const int nPort = digits.toInt();
         if (nPort > 0 && nPort <= 65535)
-            return {computer.first(colon).toByteArray(), quint16(nPort)};
+            return {computer.first(colon), quint16(nPort)};
     }
-    return {computer.toByteArray(), MailslotPort()};
+    return {computer, MailslotPort()};
 }
 
 QByteArray JoinComputerPort(QByteArrayView computer, quint16 nPort)

@@ -14,9 +14,10 @@ quint16 MailslotPort();
 
 // A computer part and the port of the inbox it names. "desk-7.local:20345" reaches a copy that
 // announces an inbox on another port than this one's; a part without a port means this one's.
+// The computer is a view of the part that was split.
 struct ComputerPort
 {
-    QByteArray computer;
+    QByteArrayView computer;
     quint16 nPort = kDefaultMailslotPort;
 
     friend bool operator==(const ComputerPort&, const ComputerPort&) = default;
@@ -31,5 +32,6 @@ ComputerPort SplitComputerPort(QByteArrayView computer);
 QByteArray JoinComputerPort(QByteArrayView computer, quint16 nPort);
 
 // The computer part of a path "\\computer\mailslot\orvonet" (the mailslot name in any letter
-// case, as the platform compares it), or nothing when the path names no such mailslot.
-std::optional<QByteArray> MailslotComputer(QByteArrayView path);
+// case, as the platform compares it), or nothing when the path names no such mailslot. The view
+// is of the path's own bytes.
+std::optional<QByteArrayView> MailslotComputer(QByteArrayView path);

@@ -23,7 +23,7 @@ public:
     // The datagram that writes data to the mailslot of computer (a path's computer part) at the
     // address target; nothing, with the reason, when it cannot be sent.
     virtual std::optional<QByteArray> Wrap(QByteArrayView computer, quint32 target,
-                                           QByteArrayView data, QString& strError) const = 0;
+                                           const QByteArray& data, QString& strError) const = 0;
     // The bytes written that a received datagram carries; nothing when it is no write to our
     // mailslot.
     virtual std::optional<QByteArray> Unwrap(QByteArrayView datagram) const = 0;

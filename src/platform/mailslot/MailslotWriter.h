@@ -17,7 +17,7 @@ enum class MailslotWriteResult
 // is looked up by name; a computer part may carry the inbox's port ("desk-7.local:20345").
 // Only "*" reaches more than one computer: a name or address that would is refused, and
 // pstrWhy (when given) then says what it resolves to. Nothing tells whether anyone received it.
-MailslotWriteResult WriteMailslotDatagram(QByteArrayView path, QByteArrayView datagram,
+MailslotWriteResult WriteMailslotDatagram(QByteArrayView path, const QByteArray& datagram,
                                           QString* pstrWhy = nullptr);
 
 // The same without waiting for a name to be looked up: the datagram goes out when the answer

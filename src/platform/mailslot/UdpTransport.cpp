@@ -14,10 +14,10 @@ int CUdpTransport::ReadSize() const
     return CMailslotInbox::kReadSize;
 }
 
-std::optional<QByteArray> CUdpTransport::Wrap(QByteArrayView, quint32, QByteArrayView data,
+std::optional<QByteArray> CUdpTransport::Wrap(QByteArrayView, quint32, const QByteArray& data,
                                               QString&) const
 {
-    return data.toByteArray();
+    return data;
 }
 
 std::optional<QByteArray> CUdpTransport::Unwrap(QByteArrayView datagram) const

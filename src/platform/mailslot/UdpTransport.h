@@ -9,7 +9,7 @@ class CUdpTransport final : public CMailslotTransport
 public:
     quint16 DefaultPort() const override;
     int ReadSize() const override;
-    std::optional<QByteArray> Wrap(QByteArrayView computer, quint32 target, QByteArrayView data,
+    std::optional<QByteArray> Wrap(QByteArrayView computer, quint32 target, const QByteArray& data,
                                    QString& strError) const override;
     std::optional<QByteArray> Unwrap(QByteArrayView datagram) const override;
 };

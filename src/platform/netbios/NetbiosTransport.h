@@ -10,7 +10,7 @@ class CNetbiosTransport final : public CMailslotTransport
 public:
     quint16 DefaultPort() const override;
     int ReadSize() const override;
-    std::optional<QByteArray> Wrap(QByteArrayView computer, quint32 target, QByteArrayView data,
+    std::optional<QByteArray> Wrap(QByteArrayView computer, quint32 target, const QByteArray& data,
                                    QString& strError) const override;
     std::optional<QByteArray> Unwrap(QByteArrayView datagram) const override;
     std::vector<quint32> LookupName(const QByteArray& computer) const override;

@@ -7,37 +7,44 @@
 #include "platform/mailslot/NetworkAddresses.h"
 
 #include <QHostAddress>
+#include <QVarLengthArray>
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
 
 #include <optional>
+#include <span>
 #include <vector>
 
 namespace {
 
+// A computer's addresses; most computer parts have one, which then needs no allocation.
+using Targets = QVarLengthArray<quint32, 1>;
+
 // The addresses of a computer part that needs no look-up: this computer, every computer, or an
 // address written out; nothing for a name.
-std::optional<std::vector<quint32>> KnownAddresses(const QByteArray& computer)
+std::optional<Targets> KnownAddresses(QByteArrayView computer)
 {
     if (computer == ".")
-        return std::vector<quint32>{INADDR_LOOPBACK};
-    if (computer == "*")
-        return BroadcastAddresses();
+        return Targets{INADDR_LOOPBACK};
+    if (computer == "*") {
+        const std::vector<quint32> broadcast = BroadcastAddresses();
+        return Targets(broadcast.begin(), broadcast.end());
+    }
     QHostAddress address;
     if (address.setAddress(QString::fromLatin1(computer)) &&
         address.protocol() == QAbstractSocket::IPv4Protocol)
-        return std::vector<quint32>{address.toIPv4Address()};
+        return Targets{address.toIPv4Address()};
     return std::nullopt;
 }
 
-std::vector<quint32> ResolveComputerNow(const QByteArray& computer)
+Targets ResolveComputerNow(QByteArrayView computer)
 {
-    if (std::optional<std::vector<quint32>> known = KnownAddresses(computer))
+    if (std::optional<Targets> known = KnownAddresses(computer))
         return std::move(*known);
     QString strError;
-    const std::vector<quint32> addresses = CHostResolver::LookupNow(computer, strError);
+    const std::vector<quint32> addresses = CHostResolver::LookupNow(computer.toByteArray(), strError);
     if (addresses.empty())
         return {};
     return {addresses.front()};
@@ -62,7 +69,7 @@ int SendSocket(bool bBroadcast)
 
 // Why a computer part other than "." and "*" does not name one computer, if it does not: a
 // spoofed answer to a look-up must not turn a message to one computer into one to all of them.
-std::optional<QString> NotOneComputer(const QByteArray& computer, const std::vector<quint32>& targets)
+std::optional<QString> NotOneComputer(QByteArrayView computer, std::span<const quint32> targets)
 {
     if (computer == "." || computer == "*")
         return std::nullopt;
@@ -74,8 +81,8 @@ std::optional<QString> NotOneComputer(const QByteArray& computer, const std::vec
     return std::nullopt;
 }
 
-MailslotWriteResult SendDatagram(const QByteArray& computer, const std::vector<quint32>& targets,
-                                 quint16 nPort, QByteArrayView datagram)
+MailslotWriteResult SendDatagram(QByteArrayView computer, std::span<const quint32> targets, quint16 nPort,
+                                 const QByteArray& datagram)
 {
     const int fd = SendSocket(computer == "*");
     if (fd < 0)
@@ -117,13 +124,13 @@ void WarnNotOneComputer(QByteArrayView computer, const QString& strWhy)
 
 } // namespace
 
-MailslotWriteResult WriteMailslotDatagram(QByteArrayView path, QByteArrayView datagram, QString* pstrWhy)
+MailslotWriteResult WriteMailslotDatagram(QByteArrayView path, const QByteArray& datagram, QString* pstrWhy)
 {
-    const std::optional<QByteArray> computer = MailslotComputer(path);
+    const std::optional<QByteArrayView> computer = MailslotComputer(path);
     if (!computer)
         return MailslotWriteResult::UnknownComputer;
     const ComputerPort target = SplitComputerPort(*computer);
-    const std::vector<quint32> addresses = ResolveComputerNow(target.computer);
+    const Targets addresses = ResolveComputerNow(target.computer);
     if (addresses.empty())
         return MailslotWriteResult::UnknownComputer;
     if (const std::optional<QString> why = NotOneComputer(target.computer, addresses)) {
@@ -136,27 +143,32 @@ MailslotWriteResult WriteMailslotDatagram(QByteArrayView path, QByteArrayView da
 
 void PostMailslotDatagram(QByteArrayView path, const QByteArray& datagram)
 {
-    const std::optional<QByteArray> computer = MailslotComputer(path);
+    const std::optional<QByteArrayView> computer = MailslotComputer(path);
     if (!computer) {
         WarnUnknownComputer(path, QStringLiteral("not a computer name"));
         return;
     }
     const ComputerPort target = SplitComputerPort(*computer);
-    if (std::optional<std::vector<quint32>> known = KnownAddresses(target.computer)) {
+    if (const std::optional<Targets> known = KnownAddresses(target.computer)) {
         if (const std::optional<QString> why = NotOneComputer(target.computer, *known))
             WarnNotOneComputer(target.computer, *why);
         else
             SendDatagram(target.computer, *known, target.nPort, datagram);
         return;
     }
+    // The path, and with it the view of its computer part, is gone when the answer comes.
+    const QByteArray name = target.computer.toByteArray();
     CHostResolver::Current().Lookup(
-        target.computer,
-        [target, datagram](const std::vector<quint32>& addresses, const QString& strError) {
-            if (addresses.empty())
-                WarnUnknownComputer(target.computer, strError);
-            else if (const std::optional<QString> why = NotOneComputer(target.computer, {addresses.front()}))
-                WarnNotOneComputer(target.computer, *why);
+        name, [computer = name, nPort = target.nPort, datagram](const std::vector<quint32>& addresses,
+                                                                const QString& strError) {
+            if (addresses.empty()) {
+                WarnUnknownComputer(computer, strError);
+                return;
+            }
+            const std::span<const quint32> first = std::span(addresses).first(1);
+            if (const std::optional<QString> why = NotOneComputer(computer, first))
+                WarnNotOneComputer(computer, *why);
             else
-                SendDatagram(target.computer, {addresses.front()}, target.nPort, datagram);
+                SendDatagram(computer, first, nPort, datagram);
         });
 }

@@ -37,7 +37,7 @@ int CNetbiosTransport::ReadSize() const
 }
 
 std::optional<QByteArray> CNetbiosTransport::Wrap(QByteArrayView computer, quint32 target,
-                                                  QByteArrayView data, QString& strError) const
+                                                  const QByteArray& data, QString& strError) const
 {
     // The datagram names the address the target reaches this computer at.
     return WrapNetbiosWrite(NetbiosTargetFor(computer), LocalAddressFor(target), data, strError);
