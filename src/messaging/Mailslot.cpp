@@ -25,8 +25,8 @@ bool WriteMailslot(QByteArrayView path, QByteArrayView text)
     // The datagram is sent before this returns: a short one needs no room on the heap.
     QVarLengthArray<char, 512> datagram(text.begin(), text.end());
     datagram.append('\0');
-    return WriteMailslotDatagram(path, QByteArray::fromRawData(datagram.constData(), datagram.size())) ==
-           MailslotWriteResult::Written;
+    const QByteArray bytes = QByteArray::fromRawData(datagram.constData(), datagram.size());
+    return WriteMailslotDatagram(path, bytes) == MailslotWriteResult::Written;
 }
 
 void PostTypedMessage(QByteArrayView typedComputer, QByteArrayView typedMessage)

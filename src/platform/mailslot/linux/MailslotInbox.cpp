@@ -111,9 +111,11 @@ struct CMailslotInbox::Impl
     // taken, or -1 with errno when the socket failed. Callers hold m_receiving.
     int TakeBatch();
     bool IsFull() const { return m_nQueuedBytes.load(std::memory_order_relaxed) >= m_nQueueLimit; }
+    // Callers hold m_queueMutex.
     void AddQueuedBytes(qsizetype n)
     {
-        m_nQueuedBytes.store(m_nQueuedBytes.load(std::memory_order_relaxed) + n, std::memory_order_relaxed);
+        m_nQueuedBytes.store(m_nQueuedBytes.load(std::memory_order_relaxed) + n,
+                             std::memory_order_relaxed);
     }
     // The system drops only while its buffer is full. Whether it could have been since it was
     // last seen empty, from what was taken in since; callers hold m_receiving.

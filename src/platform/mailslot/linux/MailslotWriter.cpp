@@ -44,7 +44,8 @@ Targets ResolveComputerNow(QByteArrayView computer)
     if (std::optional<Targets> known = KnownAddresses(computer))
         return std::move(*known);
     QString strError;
-    const std::vector<quint32> addresses = CHostResolver::LookupNow(computer.toByteArray(), strError);
+    const std::vector<quint32> addresses =
+        CHostResolver::LookupNow(computer.toByteArray(), strError);
     if (addresses.empty())
         return {};
     return {addresses.front()};
@@ -81,8 +82,8 @@ std::optional<QString> NotOneComputer(QByteArrayView computer, std::span<const q
     return std::nullopt;
 }
 
-MailslotWriteResult SendDatagram(QByteArrayView computer, std::span<const quint32> targets, quint16 nPort,
-                                 const QByteArray& datagram)
+MailslotWriteResult SendDatagram(QByteArrayView computer, std::span<const quint32> targets,
+                                 quint16 nPort, const QByteArray& datagram)
 {
     const int fd = SendSocket(computer == "*");
     if (fd < 0)
@@ -124,7 +125,8 @@ void WarnNotOneComputer(QByteArrayView computer, const QString& strWhy)
 
 } // namespace
 
-MailslotWriteResult WriteMailslotDatagram(QByteArrayView path, const QByteArray& datagram, QString* pstrWhy)
+MailslotWriteResult WriteMailslotDatagram(QByteArrayView path, const QByteArray& datagram,
+                                          QString* pstrWhy)
 {
     const std::optional<QByteArrayView> computer = MailslotComputer(path);
     if (!computer)
@@ -159,8 +161,8 @@ void PostMailslotDatagram(QByteArrayView path, const QByteArray& datagram)
     // The path, and with it the view of its computer part, is gone when the answer comes.
     const QByteArray name = target.computer.toByteArray();
     CHostResolver::Current().Lookup(
-        name, [computer = name, nPort = target.nPort, datagram](const std::vector<quint32>& addresses,
-                                                                const QString& strError) {
+        name, [computer = name, nPort = target.nPort,
+               datagram](const std::vector<quint32>& addresses, const QString& strError) {
             if (addresses.empty()) {
                 WarnUnknownComputer(computer, strError);
                 return;
